@@ -1,0 +1,30 @@
+# zt_library(NAME SOURCES... [DEPS targets...]): one library target per subsystem. The
+# project root is the include root, so headers are included as "gfx/raster.h".
+function(zt_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# zt_test(NAME SOURCES... [DEPS targets...] [LABELS labels...]): a GoogleTest executable
+# whose tests are registered with CTest one by one.
+function(zt_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE ZT_PROGRAM_DIR="${ZT_PROGRAM_DIR}"
+                                             ZT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  include(GoogleTest)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
+endfunction()
+
+# zt_benchmark(NAME SOURCES... [DEPS targets...]): a Google Benchmark executable.
+function(zt_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  add_dependencies(benchmarks ${name})
+endfunction()

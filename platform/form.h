@@ -1,0 +1,344 @@
+// Top-level windows and the controls on them, written in the style the screens expect:
+// a screen is a class derived from Form whose constructor lays out its controls with
+// their design values, whose Load() runs when it is first shown, and whose handlers
+// react to presses, clicks and timer ticks.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <typeindex>
+#include <vector>
+
+#include "gfx/surface.h"
+
+namespace platform {
+
+constexpr int kTwipsPerPixel = 15;
+
+// The shortest timer period: one tick of the classic desktop timer (1/64 s). The
+// animations were designed for it; a 1 ms timer fires about 64 times a second.
+constexpr double kMinTimerPeriodMs = 15.625;
+
+enum class MousePointer { Default, Hand, Custom };
+enum class Alignment { Left, Centre };
+enum class Key { Enter, Escape, Backspace, Delete, Left, Right, Home, End, Other };
+
+class Form;
+
+// Anything placed on a form. Positions and sizes are in the parent's scale: pixels,
+// or twips inside a container whose scale is twips (SetScaleTwips).
+class Control {
+ public:
+  Control(Form& form, Control* parent);
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  void Move(int left, int top, int width, int height);
+  void Move(int left, int top);
+  void SetWidth(int width);
+  void SetHeight(int height);
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Visible() const { return visible_; }
+
+  // Click handler; a control with one receives clicks (and its pointer while hovered).
+  std::function<void()> OnClick;
+  void SetMousePointer(MousePointer pointer) { pointer_ = pointer; }
+  // A 32 x 32 picture used as the pointer when the pointer is Custom.
+  void SetMouseIcon(const gfx::Surface& icon);
+  MousePointer Pointer() const { return pointer_; }
+  const gfx::Surface& MouseIcon() const { return mouseIcon_; }
+
+  Form& Owner() const { return form_; }
+  Control* Parent() const { return parent_; }
+  const std::vector<Control*>& Children() const { return children_; }
+
+  // Containers: children positioned in twips instead of pixels.
+  void SetScaleTwips(bool twips) { scaleTwips_ = twips; }
+  bool ScaleTwips() const { return scaleTwips_; }
+
+  // The control's rectangle in the form's pixels.
+  int ScreenLeft() const;
+  int ScreenTop() const;
+  int PixelWidth() const;
+  int PixelHeight() const;
+  // Visible itself and every container above it visible.
+  bool ShownOnForm() const;
+
+  // Draws the control (not its children) with its top-left corner at (x, y) of target.
+  virtual void Draw(gfx::Surface& target, int x, int y, int w, int h) const;
+
+ protected:
+  void Changed();  // marks the form as needing a new frame
+
+ private:
+  Form& form_;
+  Control* parent_;
+  std::vector<Control*> children_;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool scaleTwips_ = false;
+  MousePointer pointer_ = MousePointer::Default;
+  gfx::Surface mouseIcon_;
+};
+
+// A text label: caption with the "&&" shown as "&" rule, font, colours, alignment,
+// autosize growing to the right, word wrap within the width.
+class Label : public Control {
+ public:
+  Label(Form& form, Control* parent = nullptr);
+  void SetCaption(const std::string& caption);
+  const std::string& Caption() const { return caption_; }
+  // Font names are the desktop names the screens use: "Arial", "Verdana".
+  void SetFont(const std::string& name, double points, bool bold = false,
+               bool underline = false);
+  void SetForeColor(gfx::Pixel colour);
+  gfx::Pixel ForeColor() const { return foreColor_; }
+  void SetBackColor(gfx::Pixel colour);  // makes the background opaque
+  void SetTransparent(bool transparent);
+  void SetAlignment(Alignment alignment);
+  void SetAutoSize(bool autoSize);
+  void SetWordWrap(bool wordWrap);
+  // The caption as it is drawn ("&&" shown as "&").
+  std::string DisplayText() const;
+
+  void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
+
+ private:
+  friend class Text;
+  std::string caption_, fontName_ = "Arial";
+  double points_ = 9.0;
+  bool bold_ = false, underline_ = false, transparent_ = true, autoSize_ = false,
+       wordWrap_ = false;
+  Alignment alignment_ = Alignment::Left;
+  gfx::Pixel foreColor_ = gfx::kBlack, backColor_ = gfx::kWhite;
+  mutable std::shared_ptr<void> cache_;  // rendered caption, kept until something changes
+};
+
+// A picture box: shows its picture (drawn from its top-left corner, clipped to its size),
+// may contain other controls, and is a raster source or target through Image().
+class PictureBox : public Control {
+ public:
+  PictureBox(Form& form, Control* parent = nullptr);
+  // Copies the picture in. A control whose size is still 0 x 0 takes the picture's size.
+  void SetPicture(const gfx::Surface& picture);
+  void ClearPicture();
+  bool HasPicture() const { return !image_.empty(); }
+  gfx::Surface& Image() { return image_; }
+  const gfx::Surface& Image() const { return image_; }
+  // Drawn under the picture where the picture does not reach (default white).
+  void SetBackColor(gfx::Pixel colour);
+  void SetBorder(bool border, gfx::Pixel colour = gfx::kBlack);
+
+  void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
+
+ private:
+  gfx::Surface image_;
+  gfx::Pixel backColor_ = gfx::kWhite;
+  bool border_ = false;
+  gfx::Pixel borderColor_ = gfx::kBlack;
+};
+
+// An image control: a picture without a background; with no picture it is an invisible
+// click area.
+class Image : public Control {
+ public:
+  Image(Form& form, Control* parent = nullptr);
+  void SetPicture(const gfx::Surface& picture);
+  const gfx::Surface& Picture() const { return picture_; }
+  void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
+
+ private:
+  gfx::Surface picture_;
+};
+
+// A filled and/or outlined rectangle.
+class Shape : public Control {
+ public:
+  Shape(Form& form, Control* parent = nullptr);
+  void SetFillColor(gfx::Pixel colour);  // makes it filled
+  void SetFilled(bool filled);
+  void SetBorderColor(gfx::Pixel colour);
+  void SetBorder(bool border);
+  void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
+
+ private:
+  bool filled_ = false, border_ = true;
+  gfx::Pixel fillColor_ = gfx::kBlack, borderColor_ = gfx::kBlack;
+};
+
+// A one-line text box.
+class TextBox : public Control {
+ public:
+  TextBox(Form& form, Control* parent = nullptr);
+  void SetText(const std::string& text);  // caret goes to the end
+  const std::string& Text() const { return text_; }
+  void SetFocus();
+  bool HasFocus() const;
+  int Caret() const { return caret_; }
+  void SetFont(const std::string& name, double points, bool bold = false);
+  // Called for every key the box receives, before the box edits its text with it.
+  std::function<void(Key)> OnKeyDown;
+
+  // Input from the backends: typed text (UTF-8) and editing keys.
+  void TypeText(const std::string& utf8);
+  void PressKey(Key key);
+
+  void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
+
+ private:
+  std::string text_, fontName_ = "Arial";
+  double points_ = 9.0;
+  bool bold_ = false;
+  int caret_ = 0;  // byte offset into text_, always on a character boundary
+};
+
+// A timer. Ticks run on the one thread, never overlap and never come in bursts; a
+// period shorter than kMinTimerPeriodMs runs at that period. Enabling restarts the
+// period. Timers of hidden forms keep ticking; timers of closed forms never fire again.
+class Timer {
+ public:
+  explicit Timer(Form& form, int intervalMs = 0, bool enabled = false);
+  ~Timer();
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+
+  void SetInterval(int ms);
+  int Interval() const { return intervalMs_; }
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+  std::function<void()> OnTick;
+
+  // Used by the scheduler.
+  double DueMs() const { return dueMs_; }
+  double PeriodMs() const;
+  void Fire();
+  Form& Owner() const { return form_; }
+
+ private:
+  Form& form_;
+  int intervalMs_;
+  bool enabled_;
+  double dueMs_ = 0;
+};
+
+// A top-level window.
+class Form {
+ public:
+  Form();
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // Loads the form the first time (runs Load()), then makes it visible.
+  void Show();
+  // Makes it invisible; all state is kept.
+  void Hide();
+  // Discards the form: it is hidden at once, its timers stop, Unload() runs, and the
+  // object is destroyed once the running handler has returned. The next Instance<T>()
+  // creates and loads a new one.
+  void Close();
+  bool Visible() const { return visible_; }
+  bool Loaded() const { return loaded_; }
+  bool Closing() const { return closing_; }
+
+  // A disabled form receives no presses, clicks or keys.
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+
+  void SetCaption(const std::string& caption);
+  const std::string& Caption() const { return caption_; }
+  // Client area size; the window's decorations are the window system's.
+  void SetClientSize(int width, int height);
+  void SetSizeTwips(int widthTwips, int heightTwips);
+  int ClientWidth() const { return image_.width(); }
+  int ClientHeight() const { return image_.height(); }
+  void SetBackColor(gfx::Pixel colour);
+  gfx::Pixel BackColor() const { return backColor_; }
+  // The background picture: the persistent image starts as the back colour with it on top.
+  void SetPicture(const gfx::Surface& picture);
+  void SetIcon(const gfx::Surface& icon);
+  const gfx::Surface& Icon() const { return icon_; }
+
+  // The persistent drawing surface: drawing on it stays until drawn over.
+  gfx::Surface& Image() { return image_; }
+  const gfx::Surface& Image() const { return image_; }
+  // Resets the persistent image to the back colour with the background picture.
+  void Cls();
+  // Makes the current image (with the controls over it) visible. Cheap: the frame is
+  // composed and presented once per pass of the event loop.
+  void Refresh();
+
+  // Composes the frame: the persistent image with every shown control drawn over it, in
+  // the order the controls were created, children over their container.
+  gfx::Surface Compose() const;
+  void ComposeInto(gfx::Surface& frame) const;
+
+  // The topmost shown control with a click handler at a pixel of the form, or nullptr.
+  Control* ControlAt(int x, int y) const;
+  TextBox* FocusedTextBox() const { return focus_; }
+
+  // Input, delivered by the backends. A press that lands on a clickable control clicks
+  // it; otherwise it goes to MouseDown() and, for the left button, Click().
+  void DeliverPress(int button, float x, float y);
+  void DeliverKey(Key key);
+  void DeliverText(const std::string& utf8);
+
+  // Backend bookkeeping.
+  bool NeedsPresent() const { return dirty_; }
+  void MarkPresented() { dirty_ = false; }
+  void MarkDirty() { dirty_ = true; }
+  void* backendData = nullptr;
+  std::shared_ptr<void> backendState;
+
+ protected:
+  // Handlers for the screens.
+  virtual void Load() {}
+  virtual void Unload() {}
+  // button: 1 left, 2 right, 4 middle; x, y in pixels of the client area.
+  virtual void MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+  virtual void Click() {}
+
+ private:
+  friend class Control;
+  friend class TextBox;
+  friend class Timer;
+  void Register(Control* control);
+  void Unregister(Control* control);
+
+  std::string caption_;
+  gfx::Surface image_{0, 0};
+  gfx::Surface picture_;
+  gfx::Surface icon_;
+  gfx::Pixel backColor_ = gfx::kWhite;
+  bool visible_ = false, loaded_ = false, closing_ = false, enabled_ = true, dirty_ = true;
+  std::vector<Control*> controls_;  // top-level controls, in creation order
+  std::vector<Timer*> timers_;
+  TextBox* focus_ = nullptr;
+};
+
+namespace detail {
+Form* FindInstance(std::type_index type);
+void AddInstance(std::type_index type, std::unique_ptr<Form> form);
+}  // namespace detail
+
+// The one global access point of a screen: creates it on first use, and again after
+// it was closed. Screens expose it as frmMain(), frmDoor() ...
+template <class T>
+T& Instance() {
+  if (Form* existing = detail::FindInstance(typeid(T))) return static_cast<T&>(*existing);
+  auto created = std::make_unique<T>();
+  T& ref = *created;
+  detail::AddInstance(typeid(T), std::move(created));
+  return ref;
+}
+
+}  // namespace platform

@@ -1,0 +1,44 @@
+// The test driver of the headless backend: a virtual clock, input at pixel positions,
+// read-back of composed frames and a record of message boxes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "gfx/surface.h"
+#include "platform/form.h"
+#include "platform/system.h"
+
+namespace platform::headless {
+
+// Advances the virtual clock, firing due timers in order of their due time (and
+// delivering posted messages between ticks).
+void AdvanceMs(double ms);
+// Advances the clock until a form's timer has fired count times.
+void RunTicks(Timer& timer, int count);
+
+// Input at a pixel of a form's client area (ignored when the form is disabled or hidden).
+void Press(Form& form, int button, float x, float y);
+void Click(Form& form, int x, int y);  // a left press
+void Type(const std::string& utf8);   // into the focused text box of the active form
+void PressKey(Key key);
+
+// The frame the form shows now: its image with its controls composed over it.
+gfx::Surface Frame(const Form& form);
+
+struct MessageBoxRecord {
+  std::string text, title;
+  MsgBoxIcon icon;
+};
+const std::vector<MessageBoxRecord>& MessageBoxes();
+void ClearMessageBoxes();
+
+void SetScreenSize(int width, int height);  // default 1024 x 768
+int PresentCount();                         // frames presented so far
+bool Ended();                               // EndProgram() was called
+
+// Destroys every form and message window, resets the clock, screen size, records and
+// the end flag: a fresh platform for the next test.
+void Reset();
+
+}  // namespace platform::headless

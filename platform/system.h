@@ -1,0 +1,58 @@
+// The services of the window system that are not windows: the event loop, yielding,
+// message boxes, the screen, the program folder, pictures and the end of the program.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "gfx/surface.h"
+
+namespace platform {
+
+enum class Backend {
+  Sdl,       // real windows, real time
+  Headless,  // no windows, a virtual clock that tests advance (see headless.h)
+};
+
+// Chooses the backend. Must be called before any form is shown.
+void Init(Backend backend);
+// Destroys every form, timer and message window and shuts the backend down.
+void Shutdown();
+
+// Runs the event loop until EndProgram(); returns the exit status (0).
+int Run();
+// Ends the event loop once the running handler has returned; every form is then
+// closed and destroyed in an orderly way.
+void EndProgram();
+bool EndRequested();
+
+// Yields to pending window messages: delivers posted messages and presents pending
+// refreshes, but runs no timer tick and no input handler, so nothing re-enters the
+// code that yielded.
+void DoEvents();
+
+// Milliseconds on the backend's clock (real or virtual).
+double NowMs();
+
+enum class MsgBoxIcon { None, Exclamation, Information };
+// A modal message box with one OK button. Without a display the text goes to stderr
+// and the call returns as if OK had been pressed.
+void MsgBox(const std::string& text, const std::string& title,
+            MsgBoxIcon icon = MsgBoxIcon::None);
+
+// The size in pixels of the screen the windows appear on.
+int ScreenWidth();
+int ScreenHeight();
+
+// The folder that holds the program file. Tests may point it elsewhere.
+std::filesystem::path ProgramFolder();
+void SetProgramFolder(const std::filesystem::path& folder);
+
+// Loads resources/<name> under the program folder (a PNG). A missing or unreadable
+// picture is reported on stderr and gives an empty surface.
+gfx::Surface LoadPicture(const std::string& name);
+
+// The program's title: the caption of message boxes.
+inline constexpr const char* kAppTitle = "Zentorra";
+
+}  // namespace platform
