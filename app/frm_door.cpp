@@ -6,6 +6,7 @@
 #include "app/clickable.h"
 #include "app/frm_how_to_play.h"
 #include "app/frm_score.h"
+#include "app/startup.h"
 #include "audio/frm_music.h"
 #include "audio/sound_manager.h"
 #include "game/frm_main.h"
@@ -27,10 +28,6 @@ bool IsNameCharacter(unsigned char c) {
 
 std::filesystem::path SaveFilePath() {
   return storage::PlayerFilePath(platform::ProgramFolder(), game::PlayerName);
-}
-
-std::filesystem::path FirstRunMarkerPath() {
-  return platform::ProgramFolder() / "fr.dat";
 }
 
 bool FileExists(const std::filesystem::path& path) {
@@ -220,7 +217,8 @@ void FrmDoor::ExitClick() {
 }
 
 void FrmDoor::HowToPlayClick() {
-  if (FileExists(FirstRunMarkerPath())) DeleteFile(FirstRunMarkerPath());
+  const auto marker = FirstRunMarkerPath(platform::ProgramFolder());
+  if (FileExists(marker)) DeleteFile(marker);
   game::FirstRunDone = game::kTrue;
   frmHowToPlay().Show();
   Close();

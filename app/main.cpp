@@ -12,7 +12,9 @@ int main() {
   platform::Init(platform::Backend::Sdl);
   game::Links().showMenu = [] { app::frmDoor().Show(); };
   game::Links().showWinScreen = [] { app::frmWin().Show(); };
-  if (!app::StartUp([] { app::frmSplash().Show(); }, [] { app::frmHowToPlay().Show(); })) {
+  if (!app::StartUp(
+          platform::ProgramFolder(), [] { app::frmSplash().Show(); },
+          [] { app::frmHowToPlay().Show(); })) {
     platform::Shutdown();
     return 1;
   }
