@@ -57,8 +57,11 @@ fresh_copy() {
 
 write_marker() { printf '"861104"\r\n' >"$RUN_DIR/fr.dat"; }
 
+# Starts the program in the fresh folder, after the given command words (env ...) and
+# those of ZT_E2E_WRAP (a measuring wrapper).
 launch() {
-  (cd "$RUN_DIR" && exec "$@" ./zentorra >zentorra.log 2>&1) &
+  # shellcheck disable=SC2086
+  (cd "$RUN_DIR" && exec "$@" ${ZT_E2E_WRAP:-} ./zentorra >zentorra.log 2>&1) &
   GAME_PID=$!
 }
 
