@@ -17,7 +17,9 @@ constexpr gfx::Pixel kRed = gfx::Rgb(255, 0, 0);
 
 class DoorTest : public AppTest {
  protected:
+  // As the splash leaves it: the music screen loaded, then the menu.
   app::FrmDoor& OpenMenu() {
+    audio::frmMusic().Show();
     auto& door = app::frmDoor();
     door.Show();
     return door;
