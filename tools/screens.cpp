@@ -208,7 +208,8 @@ Canvas Popup(int kind) {
   c.fill(RoundRect(8, 8, 162, 42, 21), VerticalGradient(8, top, 50, bottom), 1, 0, 0, 180, 60);
   c.fill(RoundRect(14, 10, 150, 17, 8.5f), VerticalGradient(10, Mix(top, kWhite, 0.6f), 27, top),
          0.55f, 0, 0, 180, 30);
-  const int px = kind == 0 ? 25 : 32;
+  int px = 32;  // largest size that leaves the two stars free
+  while (TextWidth(Face::VerdanaBold, px, kText[kind]) > 120) --px;
   const Mask outline = TextMask(Face::VerdanaBold, px, kText[kind], 2);
   const Mask fill = TextMask(Face::VerdanaBold, px, kText[kind]);
   const int tx = (180 - fill.width) / 2, ty = (58 - fill.height) / 2;
