@@ -123,7 +123,7 @@ void DrawRoundBadge(Canvas& c, Colour body, int stars) {
 
 // Square badge: a blue field with the stars above red and white stripes.
 void DrawStripedBadge(Canvas& c, int stars) {
-  const float x = kCx - 38, y = kCy - 38, s = 76, field = 34;
+  const float x = kCx - 40, y = kCy - 40, s = 80, field = 36;
   const Sdf square = RoundRect(x, y, s, s, 7);
   DrawSoftShadow(c, square, 3, 0.3f, x - 8, y - 8, x + s + 8, y + s + 8);
   c.fillSupersampled(
@@ -145,8 +145,8 @@ void DrawStripedBadge(Canvas& c, int stars) {
       4, x, y, x + s, y + s);
   c.fill(RoundRect(x + 5, y + 5 + field - 0.5f, s - 10, 1.5f, 0), Solid(kGold), 1, x, y, x + s,
          y + s);
-  const float size = stars <= 2 ? 10 : stars <= 3 ? 8.5f : 7;
-  const float step = stars <= 3 ? 21 : 13.5f;
+  const float sizes[] = {10, 10, 9, 7.5f, 7}, steps[] = {24, 24, 21, 16, 14};
+  const float size = sizes[stars - 1], step = steps[stars - 1];
   for (int i = 0; i < stars; ++i)
     DrawGoldStar(c, kCx + (i - (stars - 1) / 2.0f) * step, y + 5 + field / 2 + 1, size);
 }

@@ -52,13 +52,12 @@ void DrawMouse(Canvas& c, MouseButton lit) {
   // A curved arrow beside the lit button shows the direction the ring turns.
   if (lit != MouseButton::None) {
     const bool clockwise = lit == MouseButton::Right;
-    const float ax = clockwise ? 80 : 10;
-    const Sdf arc = Intersect(Outline(Circle(ax, 38, 9), 1.8f),
-                              RoundRect(clockwise ? ax - 12 : ax - 12, 26, 24, 20, 0));
-    const Sdf trimmed = Subtract(arc, RoundRect(clockwise ? ax - 12 : ax, 38, 12, 14, 0));
-    const Sdf head = clockwise ? Polygon({{ax + 4, 40}, {ax + 14, 40}, {ax + 9, 47}})
-                               : Polygon({{ax - 4, 40}, {ax - 14, 40}, {ax - 9, 47}});
-    c.fillSupersampled(Union(trimmed, head), Solid(Rgb(230, 140, 20)), 4, ax - 16, 24, ax + 16, 50);
+    const float ax = clockwise ? 79 : 12;
+    const Sdf arc = Intersect(Outline(Circle(ax, 38, 7), 1.7f), RoundRect(ax - 10, 28, 20, 10, 0));
+    const Sdf trimmed = Subtract(arc, RoundRect(clockwise ? ax - 10 : ax, 38, 10, 12, 0));
+    const Sdf head = clockwise ? Polygon({{ax + 2.5f, 39}, {ax + 11.5f, 39}, {ax + 7, 46}})
+                               : Polygon({{ax - 2.5f, 39}, {ax - 11.5f, 39}, {ax - 7, 46}});
+    c.fillSupersampled(Union(trimmed, head), Solid(Rgb(230, 140, 20)), 4, ax - 14, 26, ax + 14, 48);
   }
 }
 
