@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -136,9 +137,79 @@ TEST(Pictures, MenuPanelsBlendIntoTheMenuAndKeepTheirTextAreaWhite) {
   EXPECT_TRUE(AllOf(Load(res::kPanelAsk), 20, 50, 127, 80, kWhite));
 }
 
-TEST(Pictures, TheTwentyFiveInsigniaAllDiffer) {
+// Counts the pixels of the rectangle that are darker than `level` in every channel.
+int DarkPixels(const art::Image& img, int x, int y, int w, int h, unsigned level) {
+  int n = 0;
+  for (int yy = y; yy < y + h; ++yy)
+    for (int xx = x; xx < x + w; ++xx) {
+      const unsigned p = Rgb(img, xx, yy);
+      n += (p >> 16) < level && ((p >> 8) & 0xFF) < level && (p & 0xFF) < level;
+    }
+  return n;
+}
+
+TEST(Pictures, GameCaptionsStandAboveTheirControlsAndButtonsUnderTheirSpots) {
+  const art::Image game = Load(res::kGameBack);
+  const unsigned panel = Rgb(game, 730, 450);
+  // Caption text in the strip above each control, which the control does not cover.
+  EXPECT_GT(DarkPixels(game, 646, 198, 60, 20, 100), 20);   // Score
+  EXPECT_GT(DarkPixels(game, 646, 258, 60, 20, 100), 20);   // Hits
+  EXPECT_GT(DarkPixels(game, 642, 316, 60, 20, 100), 20);   // EXP.
+  EXPECT_GT(DarkPixels(game, 832, 198, 160, 20, 100), 40);  // Military Rank
+  // Painted buttons: most of each hot spot differs from the plain panel.
+  for (const auto& [x, y, w, h] : {std::array{678, 654, 85, 93}, std::array{846, 652, 107, 95}}) {
+    int painted = 0;
+    for (int yy = y; yy < y + h; ++yy)
+      for (int xx = x; xx < x + w; ++xx) painted += Rgb(game, xx, yy) != panel;
+    EXPECT_GT(painted, w * h / 3) << x << "," << y;
+  }
+}
+
+TEST(Pictures, MenuButtonsArePaintedUnderTheirClickAreas) {
+  const art::Image menu = Load(res::kMenuBack);
+  for (const auto& [x, y, w, h] : {std::array{180, 598, 94, 137}, std::array{352, 594, 96, 140},
+                                   std::array{686, 596, 108, 140}, std::array{934, 710, 87, 55}}) {
+    // Light button faces on the dark menu, with a dark caption or glyph on them.
+    int light = 0;
+    for (int yy = y; yy < y + h; ++yy)
+      for (int xx = x; xx < x + w; ++xx) light += (Rgb(menu, xx, yy) & 0xFF) > 160;
+    EXPECT_GT(light, w * h / 3) << x << "," << y;
+  }
+}
+
+TEST(Pictures, ScoreScreenIsWhiteBelowItsBandAndSplashTitleFadesFromWhite) {
+  const art::Image score = Load(res::kScoreBack);
+  EXPECT_TRUE(AllOf(score, 0, 142, 1024, 626, kWhite));
+  EXPECT_GT(DarkPixels(score, 0, 0, 1024, 138, 120), 50000);  // the band
+  const art::Image splash = Load(res::kSplashTitle);
+  EXPECT_TRUE(AllOf(splash, 0, 0, 600, 1, kWhite) && AllOf(splash, 0, 149, 600, 1, kWhite));
+  EXPECT_TRUE(AllOf(splash, 0, 0, 1, 150, kWhite) && AllOf(splash, 599, 0, 1, 150, kWhite));
+  EXPECT_GT(DarkPixels(splash, 0, 0, 600, 150, 100), 3000);  // the title
+}
+
+TEST(Pictures, MousePicturesLightTheNamedButton) {
+  const art::Image plain = Load(res::kMouse), left = Load(res::kMouseLeft),
+                   right = Load(res::kMouseRight);
+  // Lit means warm: red well above blue. Button centres lie left and right of the wheel.
+  auto warm = [](const art::Image& img, int x, int y) {
+    const unsigned p = Rgb(img, x, y);
+    return int(p >> 16) - int(p & 0xFF) > 80;
+  };
+  EXPECT_FALSE(warm(plain, 33, 36) || warm(plain, 57, 36));
+  EXPECT_TRUE(warm(left, 33, 36));
+  EXPECT_FALSE(warm(left, 57, 36));
+  EXPECT_TRUE(warm(right, 57, 36));
+  EXPECT_FALSE(warm(right, 33, 36));
+}
+
+TEST(Pictures, TheTwentyFiveInsigniaAllDifferOnWhite) {
   std::vector<art::Image> ranks;
   for (const char* name : res::kRank) ranks.push_back(Load(name));
+  for (const art::Image& r : ranks) {
+    // They stand on the white high-score screen too.
+    EXPECT_EQ(Rgb(r, 0, 0), kWhite);
+    EXPECT_EQ(Rgb(r, 159, 139), kWhite);
+  }
   for (std::size_t i = 0; i < ranks.size(); ++i)
     for (std::size_t j = i + 1; j < ranks.size(); ++j)
       EXPECT_NE(ranks[i].argb, ranks[j].argb) << res::kRank[i] << " and " << res::kRank[j];
