@@ -193,6 +193,13 @@ void MixVoice(Voices& v, Voice& voice, float* out, int frames, std::vector<Notic
   for (int i = 0; i < samples; ++i) out[i] += v.scratch[i];
 }
 
+// Clips to [-1, 1]; a NaN from a damaged float file becomes silence, not noise.
+float Clip(float sample) {
+  if (sample > 1.0f) return 1.0f;
+  if (sample < -1.0f) return -1.0f;
+  return sample == sample ? sample : 0.0f;
+}
+
 void ReleaseSdlIfUnused() {
   Voices& v = TheVoices();
   {
@@ -352,7 +359,7 @@ void Mix(WaveOutBackend backend, float* out, int frames) {
         MixVoice(v, *voice, out, frames, notices);
       }
     }
-    for (std::size_t i = 0; i < samples; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    for (std::size_t i = 0; i < samples; ++i) out[i] = Clip(out[i]);
   }
   Post(notices);
 }

@@ -14,7 +14,9 @@ namespace wavtest {
 inline std::string Le16(std::uint16_t v) {
   return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
 }
-inline std::string Le32(std::uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
+inline std::string Le32(std::uint32_t v) {
+  return Le16(v & 0xFFFF) + Le16(v >> 16);
+}
 
 // A chunk: id, the declared size (the body's size unless given), the body, and the pad
 // byte that keeps the next chunk at an even offset.
@@ -83,7 +85,8 @@ inline std::string Square(int frames, int channels, double level, int period, st
 }
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace wavtest
