@@ -59,6 +59,7 @@ struct Voices {
   std::vector<float> scratch;  // one voice's converted output
   std::vector<wave_test::Call> calls;
   bool testOpenFails = false;
+  std::uint64_t mixPasses = 0;
 };
 
 // Never destroyed: the audio thread may still call in while the process exits.
@@ -360,6 +361,7 @@ void Mix(WaveOutBackend backend, float* out, int frames) {
       }
     }
     for (std::size_t i = 0; i < samples; ++i) out[i] = Clip(out[i]);
+    ++v.mixPasses;
   }
   Post(notices);
 }
@@ -382,6 +384,12 @@ std::uint32_t BytesTaken(HWAVEOUT device) {
   std::lock_guard guard(v.lock);
   const Voice* voice = Find(v, device);
   return voice ? voice->fed : 0;
+}
+
+std::uint64_t MixPasses() {
+  Voices& v = TheVoices();
+  std::lock_guard guard(v.lock);
+  return v.mixPasses;
 }
 
 }  // namespace wave_out_mixer

@@ -19,6 +19,8 @@ bool FinishFirstBuffer(HWAVEOUT device);
 
 // How many bytes of its first queued buffer the mixer has taken from the device so far.
 std::uint32_t BytesTaken(HWAVEOUT device);
+// How many times Mix has run so far.
+std::uint64_t MixPasses();
 
 }  // namespace platform::wave_out_mixer
 

@@ -52,8 +52,8 @@ class SoundTest : public ::testing::Test {
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override {
+    audio::SoundNotifier = nullptr;  // a test's listener is gone by now
     audio::ShutdownSounds();
-    audio::SoundNotifier = nullptr;
     platform::wave_test::Reset();
     platform::headless::Reset();
     std::filesystem::remove_all(folder_);
