@@ -1,0 +1,10 @@
+#include "game/screen_links.h"
+
+namespace game {
+
+ScreenLinks& Links() {
+  static ScreenLinks links;
+  return links;
+}
+
+}  // namespace game

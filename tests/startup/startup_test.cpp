@@ -1,0 +1,89 @@
+#include "app/startup.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "game/game_state.h"
+
+namespace app {
+namespace {
+
+class StartUpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("zt_startup_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+               std::to_string(::getpid()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  bool Start(const std::filesystem::path& folder) {
+    return StartUp(
+        folder, [this] { shown_ += "splash;"; }, [this] { shown_ += "howto;"; });
+  }
+  static std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // Expects a failed start that names the marker file and shows no screen.
+  void ExpectFailure(const std::filesystem::path& folder) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(Start(folder));
+    const std::string message = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find((folder / "fr.dat").string()), std::string::npos) << message;
+    EXPECT_NE(message.find("("), std::string::npos) << message;  // the reason follows
+    EXPECT_EQ(shown_, "");
+    EXPECT_EQ(game::FirstRunDone, game::kFalse);
+  }
+
+  std::filesystem::path folder_;
+  std::string shown_;
+};
+
+TEST_F(StartUpTest, FirstRunWritesTheMarkerAndShowsHowToPlay) {
+  game::FirstRunDone = game::kTrue;
+  EXPECT_TRUE(Start(folder_));
+  EXPECT_EQ(shown_, "howto;");
+  EXPECT_EQ(game::FirstRunDone, game::kFalse);
+  EXPECT_EQ(ReadBytes(folder_ / "fr.dat"), "\"861104\"\r\n");
+}
+
+TEST_F(StartUpTest, LaterRunShowsSplashAndLeavesAnyMarkerUntouched) {
+  std::ofstream(folder_ / "fr.dat").close();  // empty
+  EXPECT_TRUE(Start(folder_));
+  EXPECT_EQ(shown_, "splash;");
+  EXPECT_EQ(game::FirstRunDone, game::kTrue);
+  EXPECT_EQ(ReadBytes(folder_ / "fr.dat"), "");
+  shown_.clear();
+  EXPECT_TRUE(Start(folder_));  // the second start after a first run
+  EXPECT_EQ(shown_, "splash;");
+}
+
+TEST_F(StartUpTest, UnwritableFolderFailsWithTheFileAndReason) {
+  // Root writes through permission bits, so a "folder" that is a plain file stands in.
+  std::ofstream(folder_ / "program").close();
+  ExpectFailure(folder_ / "program");
+}
+
+TEST_F(StartUpTest, ReadOnlyFolderFailsWithTheFileAndReason) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
+  std::filesystem::permissions(folder_, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  ExpectFailure(folder_);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "fr.dat"));
+}
+
+}  // namespace
+}  // namespace app
