@@ -123,9 +123,13 @@ int GameTest::RunMove(int limit) {
   return ticks;
 }
 
-void GameTest::RunAnimTicks(int count) { platform::headless::RunTicks(game_->TAnim, count); }
+void GameTest::RunAnimTicks(int count) {
+  platform::headless::RunTicks(game_->TAnim, count);
+}
 
-gfx::Pixel GameTest::Pixel(int x, int y) { return platform::headless::Frame(*game_).at(x, y); }
+gfx::Pixel GameTest::Pixel(int x, int y) {
+  return platform::headless::Frame(*game_).at(x, y);
+}
 
 gfx::Pixel GameTest::CellPixel(int col, int row) {
   return Pixel(kCell * col + 37, kBoardTop + kCell * row + 37);

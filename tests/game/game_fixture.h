@@ -17,8 +17,8 @@ namespace game::testing {
 inline constexpr std::array<gfx::Pixel, 7> kBallColour = {0x0000FF, 0x00C000, 0x800080, 0xFF0000,
                                                           0x808080, 0xFF8000, 0x00FFFF};
 inline constexpr gfx::Pixel kBackColour = 0xC0C0C0;  // picBack and the window background
-inline constexpr std::array<gfx::Pixel, 5> kPopupColour = {0x101010, 0x202020, 0x303030,
-                                                           0x404040, 0x505050};
+inline constexpr std::array<gfx::Pixel, 5> kPopupColour = {0x101010, 0x202020, 0x303030, 0x404040,
+                                                           0x505050};
 inline constexpr double kTickMs = 15.625;
 
 class GameTest : public ::testing::Test {

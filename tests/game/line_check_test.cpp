@@ -86,7 +86,8 @@ TEST_F(LineCheckTest, VerticalRefillShiftsTheColumnDown) {
   for (int r = 6; r <= 7; ++r) EXPECT_EQ(Board[6][r], column[r]) << r;
   for (int c = 0; c < kColumns; ++c) {
     for (int r = 0; r < kRows; ++r) {
-      if (c != 6) EXPECT_EQ(Board[c][r], others[c][r]);
+      if (c == 6) continue;
+      EXPECT_EQ(Board[c][r], others[c][r]);
     }
   }
   EXPECT_EQ(RevertPending, kFalse);
@@ -182,7 +183,7 @@ TEST_F(LineCheckTest, NoLineAfterTheTurnTurnsTheRingBack) {
 }
 
 TEST_F(LineCheckTest, AnOldLineKeepsTheTurnEvenThoughTheTurnMadeNoLine) {
-  Board[7][0] = Board[7][1] = Board[7][2] = 4;  // a line the deal left, far from the ring
+  Board[7][0] = Board[7][1] = Board[7][2] = 4;    // a line the deal left, far from the ring
   Press(*game_, 2, 150 + 10, 150 + 75 * 5 + 10);  // centre (2, 5)
   std::int16_t turned[kColumns][kRows];
   std::copy(&Board[0][0], &Board[0][0] + 64, &turned[0][0]);

@@ -114,7 +114,7 @@ TEST_F(RankTest, PercentRoundsHalvesToEvenAndTheBarIsInTwips) {
   game_->ShowRankProgress();
   EXPECT_EQ(game_->lblPercent.Caption(), "14%");
   EXPECT_EQ(game_->sProcess.Width(), 335);  // 334.8 twips
-  Score = 14000;  // exactly at the next threshold: a full bar
+  Score = 14000;                            // exactly at the next threshold: a full bar
   game_->ShowRankProgress();
   EXPECT_EQ(game_->lblPercent.Caption(), "100%");
   EXPECT_EQ(game_->sProcess.Width(), 2480);

@@ -54,7 +54,8 @@ TEST(RingTest, EachTurnUndoesTheOtherAndTouchesOnlyTheRing) {
   TurnRingCounterclockwise(1, 1);
   for (int c = 0; c < kColumns; ++c) {
     for (int r = 0; r < kRows; ++r) {
-      if (c > 2 || r > 2) EXPECT_EQ(Board[c][r], original[c][r]) << c << "," << r;
+      if (c <= 2 && r <= 2) continue;
+      EXPECT_EQ(Board[c][r], original[c][r]) << c << "," << r;
     }
   }
   TurnRingClockwise(1, 1);

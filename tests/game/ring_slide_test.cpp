@@ -49,8 +49,7 @@ class SlideTest : public GameTest {
       EXPECT_EQ(frame.at(x, y), kBallColour[before_[kC + s.start.dc][kR + s.start.dr]])
           << "ball from " << s.start.dc << "," << s.start.dr << " at offset " << offset;
     }
-    EXPECT_EQ(frame.at(kCell * kC + 1, kBoardTop + kCell * kR + 1),
-              kBallColour[before_[kC][kR]]);
+    EXPECT_EQ(frame.at(kCell * kC + 1, kBoardTop + kCell * kR + 1), kBallColour[before_[kC][kR]]);
   }
   // The ring block as it would be drawn from scratch.
   gfx::Surface Block(const gfx::Surface& frame) {
