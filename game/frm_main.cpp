@@ -25,11 +25,15 @@ void SetUpPanelLabel(platform::Label& label, int left, int top, int width, int h
 }
 
 void SetUpHiddenPicture(platform::PictureBox& picture, int width, int height,
-                        const char* fileName) {
+                        const gfx::Surface& content) {
   picture.Move(0, 0, width, height);
   picture.Hide();
-  const gfx::Surface loaded = platform::LoadPicture(fileName);
-  if (!loaded.empty()) picture.SetPicture(loaded);
+  if (!content.empty()) picture.SetPicture(content);
+}
+
+void SetUpHiddenPicture(platform::PictureBox& picture, int width, int height,
+                        const char* fileName) {
+  SetUpHiddenPicture(picture, width, height, platform::LoadPicture(fileName));
 }
 
 }  // namespace
@@ -105,7 +109,7 @@ void FrmMain::LayOutPanel() {
 void FrmMain::LoadPictures() {
   const gfx::Surface back = platform::LoadPicture(res::kGameBack);
   if (!back.empty()) SetPicture(back);
-  SetUpHiddenPicture(picBack, 1024, 768, res::kGameBack);
+  SetUpHiddenPicture(picBack, 1024, 768, back);
   SetUpHiddenPicture(picEmpty, 962, 716, res::kEmpty);
   for (int kind = 0; kind < 7; ++kind)
     SetUpHiddenPicture(PicBall(kind), kCell, kCell, res::kBall[kind]);
