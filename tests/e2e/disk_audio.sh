@@ -23,6 +23,6 @@ values=$(tail -c +"$((start + 1))" "$out" | head -c "$((end - start))" | od -An 
   tr -s ' ' '\n' | grep -v '^$' | sort -u | wc -l)
 [ "$values" -gt 16 ] || fail "the menu's output is silent ($values byte values)"
 click_at 740 666
-status=$(wait_exit 10)
-[ "$status" = 0 ] || fail "exit status $status"
+wait_exit 10
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 echo "PASS disk audio ($((end - start)) bytes in 2 s, $values byte values)"

@@ -14,14 +14,19 @@ RUN_DIR=""
 
 fail() {
   echo "FAIL ($TEST_NAME): $*" >&2
-  [ -n "$RUN_DIR" ] && [ -f "$RUN_DIR/zentorra.log" ] && sed 's/^/  program: /' "$RUN_DIR/zentorra.log" >&2
+  if [ -n "$RUN_DIR" ] && [ -f "$RUN_DIR/zentorra.log" ]; then
+    cp "$RUN_DIR/zentorra.log" "$SHOT_DIR/$TEST_NAME.log"
+    grep -v '^ALSA lib' "$RUN_DIR/zentorra.log" | sed 's/^/  program: /' >&2
+  fi
   exit 1
 }
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-  [ -n "$RUN_DIR" ] && rm -rf "$RUN_DIR"
+  # ZT_E2E_KEEP=1 keeps the program folder (log, files, a core dump) for a look.
+  [ -n "$RUN_DIR" ] && [ -z "${ZT_E2E_KEEP:-}" ] && rm -rf "$RUN_DIR"
+  [ -n "${ZT_E2E_KEEP:-}" ] && echo "kept $RUN_DIR" >&2
   return 0
 }
 trap cleanup EXIT
@@ -65,15 +70,18 @@ launch() {
   GAME_PID=$!
 }
 
-# Waits for the program to end; prints its exit status.
+# Whether the program still runs (a crashed child stays a zombie until it is collected).
+running() { ps -o stat= -p "$GAME_PID" 2>/dev/null | grep -qv Z; }
+
+# Waits for the program to end and sets EXIT_STATUS. Not in a subshell: only this shell
+# can collect its child's status.
 wait_exit() {
   local timeout=${1:-10} i
   for i in $(seq $((timeout * 10))); do
-    if ! kill -0 "$GAME_PID" 2>/dev/null; then
-      local status=0
-      wait "$GAME_PID" || status=$?
+    if ! running; then
+      EXIT_STATUS=0
+      wait "$GAME_PID" || EXIT_STATUS=$?
       GAME_PID=""
-      echo "$status"
       return 0
     fi
     sleep 0.1
@@ -100,9 +108,10 @@ wait_window() {
       case " $exclude " in *" $id "*) continue ;; esac
       WIN=$id
       window_geometry "$WIN"
+      sleep 0.3  # a window just mapped may not take a press yet
       return 0
     done
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended while waiting for \"$title\""
+    running || fail "the program ended while waiting for \"$title\""
     sleep 0.05
   done
   fail "no window \"$title\" within ${timeout}s"
@@ -150,7 +159,7 @@ pixels() {
     for c in r g b; do format+="%[fx:round(255*p{$p}.$c)]"; [ $c = b ] || format+=","; done
     format+=" "
   done
-  convert "$file" -format "$format" info:
+  convert "$file" -format "$format" info: | sed "s/ $//"
 }
 
 # A file's bytes as hexadecimal.

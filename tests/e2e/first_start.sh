@@ -29,6 +29,6 @@ shot menu
 [ "$(viewable_windows "Zentorra" | wc -l)" = 1 ] || fail "the splash did not go away"
 
 click_at 740 666  # Quit
-status=$(wait_exit 10)
-[ "$status" = 0 ] || fail "exit status $status"
+wait_exit 10
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 echo "PASS first start"

@@ -46,7 +46,7 @@ c1=$(ticks "$GAME_PID")
 hz=$(getconf CLK_TCK)
 echo "idle menu CPU over 10 s: $(awk -v d=$((c1 - c0)) -v hz="$hz" 'BEGIN {printf "%.2f%% of one core", 100 * d / hz / 10}')"
 click_at 740 666
-wait_exit 10 >/dev/null
+wait_exit 10
 rm -rf "$RUN_DIR"
 RUN_DIR=""
 kill "$XVFB_PID"

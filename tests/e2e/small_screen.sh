@@ -14,7 +14,7 @@ wait_window "Warning" 10
 shot warning
 [ -z "$(viewable_windows "Zentorra")" ] || fail "a Zentorra window is shown behind the warning"
 click_at $((WIN_W / 2)) $((WIN_H - 27))  # the OK button, centred at the bottom of the box
-status=$(wait_exit 5)
-[ "$status" = 0 ] || fail "exit status $status"
+wait_exit 5
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 [ "$(listing)" = "$before" ] || fail "files changed: $(listing)"
 echo "PASS small screen"
