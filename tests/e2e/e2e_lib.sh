@@ -14,6 +14,7 @@ RUN_DIR=""
 
 fail() {
   echo "FAIL ($TEST_NAME): $*" >&2
+  [ -n "${DISPLAY:-}" ] && import -window root "$SHOT_DIR/$TEST_NAME-failure.png" 2>/dev/null
   if [ -n "$RUN_DIR" ] && [ -f "$RUN_DIR/zentorra.log" ]; then
     cp "$RUN_DIR/zentorra.log" "$SHOT_DIR/$TEST_NAME.log"
     grep -v '^ALSA lib' "$RUN_DIR/zentorra.log" | sed 's/^/  program: /' >&2
@@ -22,7 +23,10 @@ fail() {
 }
 
 cleanup() {
-  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  if [ -n "$GAME_PID" ]; then  # let it end before its X server goes away
+    kill "$GAME_PID" 2>/dev/null || true
+    for _ in $(seq 30); do running || break; sleep 0.1; done
+  fi
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   # ZT_E2E_KEEP=1 keeps the program folder (log, files, a core dump) for a look.
   [ -n "$RUN_DIR" ] && [ -z "${ZT_E2E_KEEP:-}" ] && rm -rf "$RUN_DIR"
@@ -140,7 +144,11 @@ click_at() {
   local x=$1 y=$2 button=${3:-1}
   xdotool mousemove $((WIN_X + x)) $((WIN_Y + y))
   sleep 0.05
-  xdotool click "$button"
+  # Held like a finger holds it: a release queued before the press has closed its window
+  # would be lost with that window, and SDL would then take the next press for a repeat.
+  xdotool mousedown "$button"
+  sleep 0.15
+  xdotool mouseup "$button"
   sleep 0.1
 }
 
