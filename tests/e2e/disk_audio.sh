@@ -19,8 +19,9 @@ sleep 2
 end=$(stat -c %s "$out")
 [ "$end" -gt "$start" ] || fail "no audio written while the menu was shown"
 # Silence is one repeated byte value (0 for signed samples, 128 for unsigned ones).
-values=$(tail -c +"$((start + 1))" "$out" | head -c "$((end - start))" | od -An -v -tu1 |
-  tr -s ' ' '\n' | grep -v '^$' | sort -u | wc -l)
+tail -c +"$((start + 1))" "$out" >"$RUN_DIR/menu.raw"
+values=$(head -c "$((end - start))" "$RUN_DIR/menu.raw" | od -An -v -tu1 | tr -s ' ' '\n' |
+  grep -v '^$' | sort -u | wc -l)
 [ "$values" -gt 16 ] || fail "the menu's output is silent ($values byte values)"
 click_at 740 666
 wait_exit 10
