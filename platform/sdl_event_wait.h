@@ -7,6 +7,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <atomic>
+
 namespace platform::detail {
 
 class EventWait {
@@ -29,7 +31,7 @@ class EventWait {
  private:
   bool SdlWait(SDL_Event& event, double timeoutMs);
 
-  int displayFd_ = -1;
+  std::atomic<int> displayFd_ = -1;  // read by Wake() on other threads
   int wakeFd_ = -1;
   Uint32 wakeEvent_ = 0;
   bool pump_ = true;
