@@ -1,0 +1,145 @@
+// Balls, the how-to-play pictures, the pointer and the window icon.
+#include <algorithm>
+
+#include "tools/art.h"
+#include "tools/pictures.h"
+
+namespace art {
+namespace {
+
+using namespace palette;
+
+constexpr float kBallCentre = 37.5f, kBallRadius = 34.0f;
+
+// The classic arrow pointer with its tip at (x, y), `scale` pixels per unit.
+Sdf ArrowPointer(float x, float y, float s) {
+  return Polygon({{x, y},
+                  {x, y + 16 * s},
+                  {x + 4 * s, y + 12.5f * s},
+                  {x + 6.8f * s, y + 18.5f * s},
+                  {x + 9.2f * s, y + 17.4f * s},
+                  {x + 6.5f * s, y + 11.6f * s},
+                  {x + 11.5f * s, y + 11.2f * s}});
+}
+
+// A mouse seen from above, the cable running up from its nose.
+void DrawMouse(Canvas& c, MouseButton lit) {
+  const float x = 22, y = 22, w = 46, h = 62;
+  const Sdf body = RoundRect(x, y, w, h, 22);
+  const Colour glow = Rgb(255, 176, 40);
+  c.fill(Capsule({45, 22}, {45, 12}, 1.6f), Solid(Rgb(90, 100, 120)), 1, 40, 0, 50, 24);
+  c.fill(Capsule({45, 12}, {52, 3}, 1.6f), Solid(Rgb(90, 100, 120)), 1, 40, 0, 56, 14);
+  DrawSoftShadow(c, body, 3, 0.25f, x - 6, y - 6, x + w + 8, y + h + 8);
+  c.fillSupersampled(body, Solid(Rgb(96, 110, 134)), 4, x - 2, y - 2, x + w + 2, y + h + 2);
+  c.fillSupersampled(Grow(body, -1.5f),
+                     VerticalGradient(y, Rgb(246, 248, 252), y + h, Rgb(196, 206, 222)), 4, x, y,
+                     x + w, y + h);
+  const float split = y + 26;
+  const Sdf upper = Intersect(Grow(body, -1.5f), RoundRect(x, y, w, split - y, 0));
+  const Sdf left = Intersect(upper, RoundRect(x, y, w / 2 - 1, h, 0));
+  const Sdf right = Intersect(upper, RoundRect(x + w / 2 + 1, y, w / 2, h, 0));
+  if (lit != MouseButton::None) {
+    const Sdf button = lit == MouseButton::Left ? left : right;
+    c.fillSupersampled(button, VerticalGradient(y, Rgb(255, 220, 120), split, glow), 4, x, y, x + w,
+                       split);
+  }
+  c.fill(RoundRect(x + w / 2 - 0.75f, y + 2, 1.5f, split - y - 2, 0), Solid(Rgb(120, 132, 152)), 1,
+         x, y, x + w, split);
+  c.fill(RoundRect(x + 2, split - 0.75f, w - 4, 1.5f, 0), Solid(Rgb(120, 132, 152)), 1, x,
+         split - 2, x + w, split + 2);
+  c.fillSupersampled(RoundRect(x + w / 2 - 3, y + 8, 6, 11, 3), Solid(Rgb(110, 122, 142)), 4, x, y,
+                     x + w, split);
+  // A curved arrow beside the lit button shows the direction the ring turns.
+  if (lit != MouseButton::None) {
+    const bool clockwise = lit == MouseButton::Right;
+    const float ax = clockwise ? 79 : 12;
+    const Sdf arc = Intersect(Outline(Circle(ax, 38, 7), 1.7f), RoundRect(ax - 10, 28, 20, 10, 0));
+    const Sdf trimmed = Subtract(arc, RoundRect(clockwise ? ax - 10 : ax, 38, 10, 12, 0));
+    const Sdf head = clockwise ? Polygon({{ax + 2.5f, 39}, {ax + 11.5f, 39}, {ax + 7, 46}})
+                               : Polygon({{ax - 2.5f, 39}, {ax - 11.5f, 39}, {ax - 7, 46}});
+    c.fillSupersampled(Union(trimmed, head), Solid(Rgb(230, 140, 20)), 4, ax - 14, 26, ax + 14, 48);
+  }
+}
+
+}  // namespace
+
+Canvas BallPicture(int kind) {
+  Canvas c(75, 75, kWhite);
+  DrawBall(c, kind, kBallCentre, kBallCentre, kBallRadius);
+  return c;
+}
+
+Canvas HowToBall() {
+  // The picture lies one pixel right of and below the demonstration's centre cell, so the
+  // ball is drawn one pixel up and left to line up with the balls around it.
+  Canvas c(75, 75, kWhite);
+  DrawBall(c, 1, kBallCentre - 1, kBallCentre - 1, kBallRadius);
+  const Sdf arrow = ArrowPointer(34, 30, 1.9f);
+  DrawSoftShadow(c, arrow, 2, 0.35f, 28, 26, 70, 70);
+  c.fillSupersampled(Grow(arrow, 1.4f), Solid(Rgb(20, 24, 32)), 4, 28, 24, 70, 70);
+  c.fillSupersampled(Grow(arrow, -0.6f), Solid(kWhite), 4, 28, 24, 70, 70);
+  return c;
+}
+
+Canvas MousePicture(MouseButton lit) {
+  Canvas c(91, 87, kWhite);
+  DrawMouse(c, lit);
+  return c;
+}
+
+// The menus' pointer: a pointing hand. Pure magenta (255, 0, 255) marks the transparent
+// pixels (the platform keys it out), so its edges are hard: soft edges would blend
+// towards magenta and show a pink fringe over any background.
+Canvas PointerPicture() {
+  constexpr int kSuper = 4;
+  Canvas big(32 * kSuper, 32 * kSuper, Rgb(255, 0, 255));
+  const float s = kSuper;
+  const Sdf finger = RoundRect(9 * s, 1 * s, 5 * s, 17 * s, 2.5f * s);
+  const Sdf knuckles = Union(Union(RoundRect(13.5f * s, 10 * s, 5 * s, 10 * s, 2.5f * s),
+                                   RoundRect(18 * s, 11 * s, 5 * s, 10 * s, 2.5f * s)),
+                             RoundRect(22.5f * s, 12.5f * s, 5 * s, 9.5f * s, 2.5f * s));
+  const Sdf palm = RoundRect(9 * s, 14 * s, 18.5f * s, 15 * s, 5 * s);
+  const Sdf thumb = Capsule({10.5f * s, 22 * s}, {4 * s, 15.5f * s}, 2.6f * s);
+  const Sdf hand = Union(Union(finger, knuckles), Union(palm, thumb));
+  big.fillSupersampled(Grow(hand, 1.3f * s), Solid(Rgb(0, 0, 0)), 1, 0, 0, 32 * s, 32 * s);
+  big.fillSupersampled(hand, Solid(kWhite), 1, 0, 0, 32 * s, 32 * s);
+  for (float lx : {13.5f, 18.0f, 22.5f})
+    big.fill(RoundRect(lx * s - 0.5f * s, 14 * s, 1.0f * s, 5 * s, 0.5f * s), Solid(Rgb(0, 0, 0)),
+             1, 0, 0, 32 * s, 32 * s);
+  Canvas small = big.scaledDown(32, 32);
+  // Hard edge: a pixel is part of the hand when the hand covers most of it.
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      // Over magenta (r 1, g 0) red exceeds green by exactly the magenta share.
+      const Colour p = small.at(x, y);
+      const float magentaShare = p.r - p.g;
+      if (magentaShare > 0.5f) {
+        small.set(x, y, Rgb(255, 0, 255));
+      } else {
+        const float grey = std::clamp(p.g / (1 - magentaShare), 0.0f, 1.0f);
+        small.set(x, y, {grey, grey, grey});
+      }
+    }
+  return small;
+}
+
+Canvas IconPicture() {
+  Canvas c(64, 64, kNavy);
+  c.fill(RoundRect(0, 0, 64, 64, 12), VerticalGradient(0, kNavyLight, 64, kNavy));
+  DrawBall(c, 0, 21, 22, 13);
+  DrawBall(c, 3, 43, 22, 13);
+  DrawBall(c, 1, 21, 43, 13);
+  DrawBall(c, 5, 43, 43, 13);
+  return c;
+}
+
+Mask IconAlpha() {
+  Canvas shape(64, 64, {0, 0, 0});
+  shape.fill(RoundRect(0, 0, 64, 64, 12), Solid(kWhite));
+  Mask m{64, 64, std::vector<float>(64 * 64)};
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) m.alpha[y * 64 + x] = shape.at(x, y).r;
+  return m;
+}
+
+}  // namespace art
