@@ -73,8 +73,11 @@ class Control {
   // Visible itself and every container above it visible.
   bool ShownOnForm() const;
 
-  // Draws the control (not its children) with its top-left corner at (x, y) of target.
+  // Draws the control (not its children) with its top-left corner at (x, y) of target,
+  // clipped to its container (see platform/drawing.h).
   virtual void Draw(gfx::Surface& target, int x, int y, int w, int h) const;
+  // Whether a press on the control lands on it (shapes let presses through).
+  virtual bool TakesMouse() const { return true; }
 
  protected:
   void Changed();  // marks the form as needing a new frame
@@ -98,8 +101,7 @@ class Label : public Control {
   void SetCaption(const std::string& caption);
   const std::string& Caption() const { return caption_; }
   // Font names are the desktop names the screens use: "Arial", "Verdana".
-  void SetFont(const std::string& name, double points, bool bold = false,
-               bool underline = false);
+  void SetFont(const std::string& name, double points, bool bold = false, bool underline = false);
   void SetForeColor(gfx::Pixel colour);
   gfx::Pixel ForeColor() const { return foreColor_; }
   void SetBackColor(gfx::Pixel colour);  // makes the background opaque
@@ -116,8 +118,7 @@ class Label : public Control {
   friend class Text;
   std::string caption_, fontName_ = "Arial";
   double points_ = 9.0;
-  bool bold_ = false, underline_ = false, transparent_ = true, autoSize_ = false,
-       wordWrap_ = false;
+  bool bold_ = false, underline_ = false, transparent_ = true, autoSize_ = false, wordWrap_ = false;
   Alignment alignment_ = Alignment::Left;
   gfx::Pixel foreColor_ = gfx::kBlack, backColor_ = gfx::kWhite;
   mutable std::shared_ptr<void> cache_;  // rendered caption, kept until something changes
@@ -169,6 +170,7 @@ class Shape : public Control {
   void SetBorderColor(gfx::Pixel colour);
   void SetBorder(bool border);
   void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
+  bool TakesMouse() const override { return false; }
 
  private:
   bool filled_ = false, border_ = true;
@@ -198,7 +200,8 @@ class TextBox : public Control {
   std::string text_, fontName_ = "Arial";
   double points_ = 9.0;
   bool bold_ = false;
-  int caret_ = 0;  // byte offset into text_, always on a character boundary
+  int caret_ = 0;                        // byte offset into text_, always on a character boundary
+  mutable std::shared_ptr<void> cache_;  // rendered text, kept until something changes
 };
 
 // A timer. Ticks run on the one thread, never overlap and never come in bursts; a
@@ -217,10 +220,12 @@ class Timer {
   bool Enabled() const { return enabled_; }
   std::function<void()> OnTick;
 
-  // Used by the scheduler.
+  // Used by the scheduler. Fire runs the tick (if enabled) and schedules the next one a
+  // period after the due time, or a period after now when the tick came late.
   double DueMs() const { return dueMs_; }
   double PeriodMs() const;
   void Fire();
+  void Fire(double nowMs);
   Form& Owner() const { return form_; }
 
  private:
@@ -282,12 +287,16 @@ class Form {
   gfx::Surface Compose() const;
   void ComposeInto(gfx::Surface& frame) const;
 
-  // The topmost shown control with a click handler at a pixel of the form, or nullptr.
+  // The topmost shown control that a press at a pixel of the form lands on, or nullptr
+  // (the bare window).
+  Control* HitControl(int x, int y) const;
+  // The control a press at that pixel lands on when it has a click handler, or nullptr.
   Control* ControlAt(int x, int y) const;
   TextBox* FocusedTextBox() const { return focus_; }
 
-  // Input, delivered by the backends. A press that lands on a clickable control clicks
-  // it; otherwise it goes to MouseDown() and, for the left button, Click().
+  // Input, delivered by the backends. A press that lands on a control belongs to it: a
+  // left press clicks it (and focuses a text box); a press on the bare window goes to
+  // MouseDown() and, for the left button, Click().
   void DeliverPress(int button, float x, float y);
   void DeliverKey(Key key);
   void DeliverText(const std::string& utf8);
@@ -320,6 +329,7 @@ class Form {
   gfx::Surface icon_;
   gfx::Pixel backColor_ = gfx::kWhite;
   bool visible_ = false, loaded_ = false, closing_ = false, enabled_ = true, dirty_ = true;
+  bool loading_ = false, hiddenInLoad_ = false;
   std::vector<Control*> controls_;  // top-level controls, in creation order
   std::vector<Timer*> timers_;
   TextBox* focus_ = nullptr;

@@ -1,0 +1,86 @@
+// The small interface between the window-system layer and the two backends that stand
+// behind it (real SDL windows, or the headless test driver), plus the pieces of one pass
+// of the event loop that both backends share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/system.h"
+
+namespace platform::detail {
+
+class BackendImpl {
+ public:
+  virtual ~BackendImpl() = default;
+  virtual double NowMs() const = 0;
+  // Shows the form's newly composed frame (creating its window on the first present).
+  virtual void Present(Form& form) = 0;
+  // The form stopped being visible (hidden or closed).
+  virtual void Hidden(Form& /*form*/) {}
+  // The form object is about to be destroyed: release what belongs to it.
+  virtual void Destroyed(Form& /*form*/) {}
+  virtual void ShowMessageBox(const std::string& text, const std::string& title,
+                              MsgBoxIcon icon) = 0;
+  virtual int ScreenWidth() const = 0;
+  virtual int ScreenHeight() const = 0;
+  // A message was posted (from any thread): wake the loop if it sleeps.
+  virtual void Wake() {}
+  virtual int Run() = 0;
+};
+
+BackendImpl& CurrentBackend();
+
+// Every form object alive, in creation order.
+const std::vector<Form*>& LiveForms();
+void AddLiveForm(Form* form);
+void RemoveLiveForm(Form* form);
+
+// The form that last received input or was shown: typed text goes to it.
+Form* ActiveForm();
+void SetActiveForm(Form* form);
+
+// Handler depth: a form closed inside a handler is destroyed only at a safe point, when
+// no handler is running any more.
+class HandlerScope {
+ public:
+  HandlerScope();
+  ~HandlerScope();
+  HandlerScope(const HandlerScope&) = delete;
+  HandlerScope& operator=(const HandlerScope&) = delete;
+};
+bool InHandler();
+// Takes a closed form out of the instance registry; it is destroyed by CollectClosedForms.
+// False when the form is not a registered instance (a form the caller owns).
+bool RetireInstance(Form* form);
+// Destroys closed forms, unless a handler is running.
+void CollectClosedForms();
+// Destroys every registered form (closing the loaded ones first when orderly is true).
+void DestroyAllForms(bool orderly);
+
+// Timers.
+// Fires every enabled timer of a loaded, open form that is due at nowMs, once each, in
+// order of due time. A late timer fires once and its next period starts from now.
+int FireDueTimers(double nowMs);
+// The earliest due time of a running timer; a huge value when none runs.
+double NextTimerDueMs();
+// Starts the period of the form's enabled timers (when it loads).
+void StartFormTimers(Form& form);
+constexpr double kNoTimerDue = 1e300;
+
+// Posted messages.
+// Delivers the messages queued so far; returns how many were delivered.
+int DeliverPostedMessages();
+bool MessagesPending();
+void DestroyAllMessageWindows();
+
+// Presents every visible form whose frame changed; returns how many were presented.
+int PresentDirtyForms();
+
+// One pass of the loop at the current time: messages, due timers, presents, cleanup.
+void RunPass();
+
+void ResetEndRequest();
+
+}  // namespace platform::detail

@@ -1,0 +1,55 @@
+// The parts of the event loop that both backends share.
+#include "platform/backend.h"
+
+namespace platform {
+namespace {
+bool endRequested = false;
+}
+
+void EndProgram() {
+  endRequested = true;
+}
+bool EndRequested() {
+  return endRequested;
+}
+
+void DoEvents() {
+  detail::DeliverPostedMessages();
+  detail::PresentDirtyForms();
+}
+
+int Run() {
+  return detail::CurrentBackend().Run();
+}
+
+double NowMs() {
+  return detail::CurrentBackend().NowMs();
+}
+
+namespace detail {
+
+void ResetEndRequest() {
+  endRequested = false;
+}
+
+int PresentDirtyForms() {
+  int presented = 0;
+  const std::vector<Form*> forms = LiveForms();  // presenting never closes a form
+  for (Form* form : forms) {
+    if (!form->Visible() || form->Closing() || !form->NeedsPresent()) continue;
+    CurrentBackend().Present(*form);
+    form->MarkPresented();
+    ++presented;
+  }
+  return presented;
+}
+
+void RunPass() {
+  DeliverPostedMessages();
+  if (!EndRequested()) FireDueTimers(NowMs());
+  PresentDirtyForms();
+  CollectClosedForms();
+}
+
+}  // namespace detail
+}  // namespace platform

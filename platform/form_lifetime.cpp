@@ -1,0 +1,92 @@
+// Where forms live and die: the one instance of each screen, the forms closed inside a
+// handler waiting for it to return, and the list of every form alive.
+#include <algorithm>
+#include <map>
+
+#include "platform/backend.h"
+#include "platform/form.h"
+
+namespace platform::detail {
+namespace {
+std::map<std::type_index, std::unique_ptr<Form>> instances;
+std::vector<std::unique_ptr<Form>> closed;  // destroyed at the next safe point
+std::vector<Form*> live;
+Form* active = nullptr;
+int handlerDepth = 0;
+}  // namespace
+
+Form* FindInstance(std::type_index type) {
+  auto it = instances.find(type);
+  return it == instances.end() ? nullptr : it->second.get();
+}
+
+void AddInstance(std::type_index type, std::unique_ptr<Form> form) {
+  instances[type] = std::move(form);
+}
+
+const std::vector<Form*>& LiveForms() {
+  return live;
+}
+void AddLiveForm(Form* form) {
+  live.push_back(form);
+}
+void RemoveLiveForm(Form* form) {
+  std::erase(live, form);
+  if (active == form) active = nullptr;
+}
+
+Form* ActiveForm() {
+  return active;
+}
+void SetActiveForm(Form* form) {
+  active = form;
+}
+
+HandlerScope::HandlerScope() {
+  ++handlerDepth;
+}
+HandlerScope::~HandlerScope() {
+  --handlerDepth;
+}
+bool InHandler() {
+  return handlerDepth > 0;
+}
+
+bool RetireInstance(Form* form) {
+  for (auto it = instances.begin(); it != instances.end(); ++it) {
+    if (it->second.get() != form) continue;
+    closed.push_back(std::move(it->second));
+    instances.erase(it);
+    return true;
+  }
+  return false;
+}
+
+void CollectClosedForms() {
+  if (InHandler()) return;
+  // Destroying a form may close others (never reentrantly here), so take the list first.
+  while (!closed.empty()) {
+    auto batch = std::move(closed);
+    closed.clear();
+    batch.clear();
+  }
+}
+
+void DestroyAllForms(bool orderly) {
+  if (orderly) {
+    std::vector<Form*> open;
+    for (auto& [type, form] : instances) open.push_back(form.get());
+    for (Form* form : open)
+      if (form->Loaded() && !form->Closing()) form->Close();
+  }
+  auto all = std::move(instances);
+  instances.clear();
+  all.clear();
+  while (!closed.empty()) {
+    auto batch = std::move(closed);
+    closed.clear();
+    batch.clear();
+  }
+}
+
+}  // namespace platform::detail

@@ -1,0 +1,141 @@
+// The headless backend and its test driver: no windows, a virtual clock that only moves
+// when a test advances it, and a record of what would have been shown.
+#include <algorithm>
+#include <iostream>
+
+#include "platform/backend.h"
+#include "platform/headless.h"
+
+namespace platform {
+namespace {
+
+struct HeadlessState {
+  double clockMs = 0;
+  int screenWidth = 1024, screenHeight = 768;
+  int presents = 0;
+  std::vector<headless::MessageBoxRecord> messageBoxes;
+};
+HeadlessState state;
+
+class HeadlessBackend final : public detail::BackendImpl {
+ public:
+  double NowMs() const override { return state.clockMs; }
+  void Present(Form& form) override {
+    auto frame = std::static_pointer_cast<gfx::Surface>(form.backendState);
+    if (!frame) form.backendState = frame = std::make_shared<gfx::Surface>();
+    form.ComposeInto(*frame);
+    ++state.presents;
+  }
+  void ShowMessageBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override {
+    state.messageBoxes.push_back({text, title, icon});
+    std::cerr << title << ": " << text << "\n";
+  }
+  int ScreenWidth() const override { return state.screenWidth; }
+  int ScreenHeight() const override { return state.screenHeight; }
+  // Runs virtual time until the program ends or nothing is left to happen.
+  int Run() override {
+    while (!EndRequested()) {
+      const double next = detail::NextTimerDueMs();
+      if (next == detail::kNoTimerDue && !detail::MessagesPending()) break;
+      headless::AdvanceMs(next == detail::kNoTimerDue ? 0 : std::max(next - state.clockMs, 0.0));
+    }
+    detail::DestroyAllForms(true);
+    return 0;
+  }
+};
+
+// What every driver call ends with: the pass of the loop after an event.
+void FinishEvent() {
+  detail::DeliverPostedMessages();
+  detail::PresentDirtyForms();
+  detail::CollectClosedForms();
+}
+
+}  // namespace
+
+namespace detail {
+std::unique_ptr<BackendImpl> MakeHeadlessBackend() {
+  return std::make_unique<HeadlessBackend>();
+}
+}  // namespace detail
+
+namespace headless {
+
+void AdvanceMs(double ms) {
+  const double target = state.clockMs + std::max(ms, 0.0);
+  FinishEvent();
+  while (!EndRequested()) {
+    const double next = detail::NextTimerDueMs();
+    if (next > target) break;
+    state.clockMs = std::max(state.clockMs, next);
+    detail::FireDueTimers(state.clockMs);
+    FinishEvent();
+  }
+  state.clockMs = target;
+  FinishEvent();
+}
+
+void RunTicks(Timer& timer, int count) {
+  // Each step ends at the timer's due time, so it fires once per step. A tick may close
+  // the form and so destroy the timer: check that it still runs before every step.
+  const Form* owner = &timer.Owner();
+  for (int i = 0; i < count && !EndRequested(); ++i) {
+    const auto& forms = detail::LiveForms();
+    if (std::find(forms.begin(), forms.end(), owner) == forms.end() || owner->Closing()) return;
+    if (!timer.Enabled() || timer.Interval() <= 0 || !owner->Loaded()) return;
+    AdvanceMs(std::max(timer.DueMs() - state.clockMs, 0.0));
+  }
+}
+
+void Press(Form& form, int button, float x, float y) {
+  form.DeliverPress(button, x, y);
+  FinishEvent();
+}
+
+void Click(Form& form, int x, int y) {
+  Press(form, 1, float(x), float(y));
+}
+
+void Type(const std::string& utf8) {
+  if (Form* form = detail::ActiveForm()) form->DeliverText(utf8);
+  FinishEvent();
+}
+
+void PressKey(Key key) {
+  if (Form* form = detail::ActiveForm()) form->DeliverKey(key);
+  FinishEvent();
+}
+
+gfx::Surface Frame(const Form& form) {
+  return form.Compose();
+}
+
+const std::vector<MessageBoxRecord>& MessageBoxes() {
+  return state.messageBoxes;
+}
+void ClearMessageBoxes() {
+  state.messageBoxes.clear();
+}
+
+void SetScreenSize(int width, int height) {
+  state.screenWidth = width;
+  state.screenHeight = height;
+}
+
+int PresentCount() {
+  return state.presents;
+}
+bool Ended() {
+  return EndRequested();
+}
+
+void Reset() {
+  detail::DestroyAllForms(false);
+  detail::DestroyAllMessageWindows();
+  detail::ResetEndRequest();
+  detail::SetActiveForm(nullptr);
+  state = HeadlessState{};
+}
+
+}  // namespace headless
+}  // namespace platform

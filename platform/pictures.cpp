@@ -1,0 +1,34 @@
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include <iostream>
+
+#include "platform/system.h"
+
+namespace platform {
+
+gfx::Surface LoadPicture(const std::string& name) {
+  const std::filesystem::path path = ProgramFolder() / "resources" / name;
+  SDL_Surface* loaded = IMG_Load(path.c_str());
+  if (!loaded) {
+    std::cerr << "Cannot load picture " << path << ": " << IMG_GetError() << "\n";
+    return {};
+  }
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(loaded);
+  if (!argb) {
+    std::cerr << "Cannot convert picture " << path << ": " << SDL_GetError() << "\n";
+    return {};
+  }
+  gfx::Surface picture(argb->w, argb->h);
+  for (int y = 0; y < argb->h; ++y) {
+    const auto* source = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) +
+                                                         static_cast<std::size_t>(y) * argb->pitch);
+    gfx::Pixel* target = picture.row(y);
+    for (int x = 0; x < argb->w; ++x) target[x] = source[x] & 0x00FFFFFF;
+  }
+  SDL_FreeSurface(argb);
+  return picture;
+}
+
+}  // namespace platform

@@ -1,0 +1,241 @@
+// The SDL backend: real windows, the real clock, and an event loop that sleeps until the
+// next timer is due or an event (input, a posted message) arrives.
+#include <chrono>
+#include <cmath>
+#include <iostream>
+
+#include "platform/backend.h"
+#include "platform/sdl_window.h"
+
+namespace platform::detail {
+namespace {
+
+SdlWindow* WindowOf(const Form& form) {
+  return static_cast<SdlWindow*>(form.backendState.get());
+}
+
+Form* FormOfWindow(Uint32 windowId) {
+  for (Form* form : LiveForms()) {
+    const SdlWindow* window = WindowOf(*form);
+    if (window && window->Id() == windowId) return form;
+  }
+  return nullptr;
+}
+
+int ButtonNumber(Uint8 sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+      return 1;
+    case SDL_BUTTON_RIGHT:
+      return 2;
+    case SDL_BUTTON_MIDDLE:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+Key KeyOf(SDL_Keycode code) {
+  switch (code) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+      return Key::Enter;
+    case SDLK_ESCAPE:
+      return Key::Escape;
+    case SDLK_BACKSPACE:
+      return Key::Backspace;
+    case SDLK_DELETE:
+      return Key::Delete;
+    case SDLK_LEFT:
+      return Key::Left;
+    case SDLK_RIGHT:
+      return Key::Right;
+    case SDLK_HOME:
+      return Key::Home;
+    case SDLK_END:
+      return Key::End;
+    default:
+      return Key::Other;
+  }
+}
+
+bool AnyFormVisible() {
+  for (const Form* form : LiveForms())
+    if (form->Visible()) return true;
+  return false;
+}
+
+class SdlBackend final : public BackendImpl {
+ public:
+  SdlBackend() {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+      std::cerr << "Cannot open the display: " << SDL_GetError() << "\n";
+      return;
+    }
+    video_ = true;
+    wakeEvent_ = SDL_RegisterEvents(1);
+    SDL_StartTextInput();
+  }
+
+  ~SdlBackend() override {
+    if (!video_) return;
+    FreePointers();
+    SDL_Quit();
+  }
+
+  double NowMs() const override {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
+        .count();
+  }
+
+  void Present(Form& form) override {
+    if (!video_) return;
+    if (!form.backendState) form.backendState = std::make_shared<SdlWindow>(form);
+    WindowOf(form)->Present(form);
+  }
+
+  void Hidden(Form& form) override {
+    if (SdlWindow* window = WindowOf(form)) window->Hide();
+  }
+
+  void Destroyed(Form& form) override { form.backendState.reset(); }
+
+  void ShowMessageBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override {
+    const Uint32 flags = icon == MsgBoxIcon::Exclamation   ? SDL_MESSAGEBOX_WARNING
+                         : icon == MsgBoxIcon::Information ? SDL_MESSAGEBOX_INFORMATION
+                                                           : 0;
+    const Form* active = ActiveForm();
+    SDL_Window* parent = active && WindowOf(*active) ? WindowOf(*active)->Handle() : nullptr;
+    if (!video_ || SDL_ShowSimpleMessageBox(flags, title.c_str(), text.c_str(), parent) != 0)
+      std::cerr << title << ": " << text << "\n";
+  }
+
+  int ScreenWidth() const override { return DisplaySize().w; }
+  int ScreenHeight() const override { return DisplaySize().h; }
+
+  void Wake() override {
+    if (!video_) return;
+    SDL_Event event{};
+    event.type = wakeEvent_;
+    SDL_PushEvent(&event);
+  }
+
+  int Run() override {
+    if (!video_) return 1;
+    while (!EndRequested()) {
+      RunPass();
+      if (EndRequested()) break;
+      WaitForEvents();
+    }
+    DestroyAllForms(true);
+    return 0;
+  }
+
+ private:
+  SDL_DisplayMode DisplaySize() const {
+    SDL_DisplayMode mode{};
+    if (!video_ || SDL_GetDesktopDisplayMode(0, &mode) != 0) mode.w = 1024, mode.h = 768;
+    return mode;
+  }
+
+  // Sleeps until the next timer is due or an event arrives, then handles what came.
+  void WaitForEvents() {
+    const double wait = NextTimerDueMs() - NowMs();
+    SDL_Event event;
+    int got = 0;
+    if (wait >= kNoTimerDue / 2)
+      got = SDL_WaitEvent(&event);
+    else if (wait > 0)
+      got = SDL_WaitEventTimeout(&event, static_cast<int>(std::ceil(wait)));
+    else
+      got = SDL_PollEvent(&event);
+    if (!got) return;
+    do Handle(event);
+    while (!EndRequested() && SDL_PollEvent(&event));
+  }
+
+  void Handle(const SDL_Event& event) {
+    switch (event.type) {
+      case SDL_QUIT:
+        EndProgram();
+        break;
+      case SDL_WINDOWEVENT:
+        HandleWindowEvent(event.window);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        HandlePress(event.button);
+        break;
+      case SDL_MOUSEMOTION:
+        if (Form* form = FormOfWindow(event.motion.windowID))
+          SetPointerFor(form->HitControl(event.motion.x, event.motion.y));
+        break;
+      case SDL_TEXTINPUT:
+        if (Form* form = FormOfWindow(event.text.windowID)) form->DeliverText(event.text.text);
+        break;
+      case SDL_KEYDOWN:
+        HandleKey(event.key);
+        break;
+      default:
+        break;  // the wake-up event only ends the wait
+    }
+  }
+
+  // Positions arrive in logical pixels; presses on the bars around a scaled picture are
+  // outside the form and go nowhere.
+  void HandlePress(const SDL_MouseButtonEvent& press) {
+    Form* form = FormOfWindow(press.windowID);
+    const int button = ButtonNumber(press.button);
+    if (!form || !button || press.x < 0 || press.y < 0 || press.x >= form->ClientWidth() ||
+        press.y >= form->ClientHeight())
+      return;
+    form->DeliverPress(button, float(press.x), float(press.y));
+  }
+
+  void HandleKey(const SDL_KeyboardEvent& key) {
+    Form* form = FormOfWindow(key.windowID);
+    if (!form) return;
+    if (key.keysym.sym == SDLK_v && (key.keysym.mod & KMOD_CTRL) && SDL_HasClipboardText()) {
+      char* pasted = SDL_GetClipboardText();
+      form->DeliverText(pasted);
+      SDL_free(pasted);
+      return;
+    }
+    form->DeliverKey(KeyOf(key.keysym.sym));
+  }
+
+  void HandleWindowEvent(const SDL_WindowEvent& event) {
+    Form* form = FormOfWindow(event.windowID);
+    if (!form) return;
+    switch (event.event) {
+      case SDL_WINDOWEVENT_CLOSE: {
+        HandlerScope scope;
+        form->Close();
+        // With no window left the player could not reach the program any more.
+        if (!AnyFormVisible()) EndProgram();
+        break;
+      }
+      case SDL_WINDOWEVENT_FOCUS_GAINED:
+        SetActiveForm(form);
+        break;
+      case SDL_WINDOWEVENT_EXPOSED:
+      case SDL_WINDOWEVENT_SIZE_CHANGED:
+        form->MarkDirty();
+        break;
+      default:
+        break;
+    }
+  }
+
+  bool video_ = false;
+  Uint32 wakeEvent_ = 0;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace
+
+std::unique_ptr<BackendImpl> MakeSdlBackend() {
+  return std::make_unique<SdlBackend>();
+}
+
+}  // namespace platform::detail

@@ -1,0 +1,70 @@
+// Choosing the backend, and the services that are not windows: message boxes, the
+// screen size and the program folder.
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "platform/backend.h"
+#include "platform/system.h"
+
+namespace platform {
+namespace detail {
+std::unique_ptr<BackendImpl> MakeHeadlessBackend();
+std::unique_ptr<BackendImpl> MakeSdlBackend();
+
+namespace {
+std::unique_ptr<BackendImpl> backend;
+std::optional<std::filesystem::path> programFolder;
+}  // namespace
+
+BackendImpl& CurrentBackend() {
+  // Without Init the platform runs headless, so library code used from tests and tools
+  // never meets a missing backend.
+  if (!backend) backend = MakeHeadlessBackend();
+  return *backend;
+}
+}  // namespace detail
+
+void Init(Backend kind) {
+  Shutdown();
+  detail::backend = kind == Backend::Sdl ? detail::MakeSdlBackend() : detail::MakeHeadlessBackend();
+}
+
+void Shutdown() {
+  if (!detail::backend) return;
+  detail::DestroyAllForms(false);
+  detail::DestroyAllMessageWindows();
+  detail::ResetEndRequest();
+  for (Form* form : detail::LiveForms()) {  // forms their callers own outlive the backend
+    detail::backend->Destroyed(*form);
+    form->backendData = nullptr;
+    form->backendState.reset();
+  }
+  detail::backend.reset();
+}
+
+void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) {
+  detail::CurrentBackend().ShowMessageBox(text, title, icon);
+}
+
+int ScreenWidth() {
+  return detail::CurrentBackend().ScreenWidth();
+}
+int ScreenHeight() {
+  return detail::CurrentBackend().ScreenHeight();
+}
+
+std::filesystem::path ProgramFolder() {
+  if (!detail::programFolder) {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    detail::programFolder = error ? std::filesystem::current_path() : exe.parent_path();
+  }
+  return *detail::programFolder;
+}
+
+void SetProgramFolder(const std::filesystem::path& folder) {
+  detail::programFolder = folder;
+}
+
+}  // namespace platform

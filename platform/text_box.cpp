@@ -1,0 +1,136 @@
+// The one-line text box: editing at a caret, and drawing that scrolls the text so the
+// caret stays in view.
+#include <algorithm>
+
+#include "platform/fonts.h"
+#include "platform/form.h"
+
+namespace platform {
+namespace {
+
+constexpr int kPadding = 3;
+constexpr gfx::Pixel kBorder = gfx::Rgb(122, 122, 122);
+
+bool IsContinuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+int PreviousBoundary(const std::string& text, int pos) {
+  do --pos;
+  while (pos > 0 && IsContinuation(text[pos]));
+  return std::max(pos, 0);
+}
+
+int NextBoundary(const std::string& text, int pos) {
+  const int size = static_cast<int>(text.size());
+  do ++pos;
+  while (pos < size && IsContinuation(text[pos]));
+  return std::min(pos, size);
+}
+
+struct RenderedText {
+  std::string text;
+  detail::FontSpec font;
+  detail::Mask mask;
+  int caretX = 0;
+  int caret = -1;
+};
+
+}  // namespace
+
+TextBox::TextBox(Form& form, Control* parent) : Control(form, parent) {}
+
+void TextBox::SetText(const std::string& text) {
+  text_ = text;
+  caret_ = static_cast<int>(text_.size());
+  Changed();
+}
+
+void TextBox::SetFocus() {
+  Owner().focus_ = this;
+  Changed();
+}
+
+bool TextBox::HasFocus() const {
+  return Owner().focus_ == this;
+}
+
+void TextBox::SetFont(const std::string& name, double points, bool bold) {
+  fontName_ = name;
+  points_ = points;
+  bold_ = bold;
+  Changed();
+}
+
+void TextBox::TypeText(const std::string& utf8) {
+  std::string typed;
+  for (char c : utf8)
+    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) typed += c;  // no control codes
+  if (typed.empty()) return;
+  text_.insert(static_cast<std::size_t>(caret_), typed);
+  caret_ += static_cast<int>(typed.size());
+  Changed();
+}
+
+void TextBox::PressKey(Key key) {
+  if (OnKeyDown) {
+    auto handler = OnKeyDown;  // the handler may replace itself
+    handler(key);
+  }
+  const int size = static_cast<int>(text_.size());
+  switch (key) {
+    case Key::Backspace:
+      if (caret_ > 0) {
+        const int from = PreviousBoundary(text_, caret_);
+        text_.erase(from, caret_ - from);
+        caret_ = from;
+      }
+      break;
+    case Key::Delete:
+      if (caret_ < size) text_.erase(caret_, NextBoundary(text_, caret_) - caret_);
+      break;
+    case Key::Left:
+      if (caret_ > 0) caret_ = PreviousBoundary(text_, caret_);
+      break;
+    case Key::Right:
+      if (caret_ < size) caret_ = NextBoundary(text_, caret_);
+      break;
+    case Key::Home:
+      caret_ = 0;
+      break;
+    case Key::End:
+      caret_ = size;
+      break;
+    default:
+      return;
+  }
+  Changed();
+}
+
+void TextBox::Draw(gfx::Surface& target, int x, int y, int w, int h) const {
+  const detail::FontSpec font{fontName_, points_, bold_, false};
+  auto* cached = static_cast<RenderedText*>(cache_.get());
+  if (!cached || cached->text != text_ || !(cached->font == font) || cached->caret != caret_) {
+    auto rendered = std::make_shared<RenderedText>();
+    rendered->text = text_;
+    rendered->font = font;
+    rendered->mask = detail::RenderLine(font, text_);
+    rendered->caret = caret_;
+    rendered->caretX = detail::TextWidth(font, text_.substr(0, static_cast<std::size_t>(caret_)));
+    cache_ = rendered;
+    cached = rendered.get();
+  }
+  const detail::Rect box = detail::Intersect(detail::CurrentClip(), {x, y, w, h});
+  detail::FillClipped(target, box, gfx::kWhite);
+  detail::FrameClipped(target, {x, y, w, h}, kBorder);
+  const int lineHeight = detail::LineHeight(font);
+  const int inner = std::max(w - 2 * kPadding, 1);
+  const int scroll = std::max(0, cached->caretX - inner + 1);  // keep the caret in view
+  const int textX = x + kPadding - scroll, textY = y + (h - lineHeight) / 2;
+  detail::ClipScope clip(detail::Intersect(box, {x + 1, y + 1, w - 2, h - 2}));
+  detail::BlendMaskClipped(target, textX, textY, cached->mask, gfx::kBlack);
+  if (HasFocus())
+    detail::FillClipped(target, {textX + cached->caretX, textY, 1, lineHeight}, gfx::kBlack);
+}
+
+}  // namespace platform

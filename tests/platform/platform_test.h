@@ -1,0 +1,27 @@
+// Shared set-up of the platform tests: a fresh headless platform for every test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/form.h"
+#include "platform/headless.h"
+#include "platform/system.h"
+
+class PlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::Init(platform::Backend::Headless);
+    platform::SetProgramFolder(ZT_PROGRAM_DIR);
+    platform::headless::Reset();
+  }
+  void TearDown() override { platform::headless::Reset(); }
+};
+
+// Pixels of a rectangle of a frame that differ from a colour.
+inline int CountNot(const gfx::Surface& frame, int x, int y, int w, int h, gfx::Pixel colour) {
+  int count = 0;
+  for (int yy = y; yy < y + h; ++yy)
+    for (int xx = x; xx < x + w; ++xx)
+      if (frame.contains(xx, yy) && frame.at(xx, yy) != colour) ++count;
+  return count;
+}

@@ -1,0 +1,184 @@
+// The SDL backend under a real X server: the test starts its own Xvfb, opens a window,
+// reads back what the server shows, and drives it with xdotool.
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/form.h"
+#include "platform/system.h"
+
+using namespace platform;
+
+namespace {
+
+bool OnPath(const std::string& program) {
+  return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string Output(const std::string& command) {
+  std::string text;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe)) text += buffer;
+    pclose(pipe);
+  }
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+// An X server of our own on the first free display number from :90.
+class Xvfb {
+ public:
+  bool Start() {
+    for (int display = 90; display < 100; ++display) {
+      const std::string socket = "/tmp/.X11-unix/X" + std::to_string(display);
+      const std::string lock = "/tmp/.X" + std::to_string(display) + "-lock";
+      if (std::filesystem::exists(socket) || std::filesystem::exists(lock)) continue;
+      const std::string name = ":" + std::to_string(display);
+      pid_ = fork();
+      if (pid_ == 0) {
+        std::freopen("/dev/null", "w", stderr);
+        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        _exit(127);
+      }
+      for (int i = 0; i < 100; ++i) {
+        if (std::filesystem::exists(socket)) {
+          setenv("DISPLAY", name.c_str(), 1);
+          return true;
+        }
+        if (waitpid(pid_, nullptr, WNOHANG) == pid_) break;  // that number was taken
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+      Stop();
+    }
+    return false;
+  }
+  void Stop() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+  ~Xvfb() { Stop(); }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+constexpr gfx::Pixel kBack = gfx::Rgb(20, 40, 60);
+constexpr gfx::Pixel kRed = gfx::Rgb(200, 0, 0);
+
+struct Results {
+  int steps = 0;
+  bool clicked = false, clickedAfterResize = false, timedOut = false;
+  gfx::Pixel back = 0, red = 0;
+  int labelInk = 0;
+  std::string typed;
+};
+Results results;
+
+// A window that scripts its own test from a timer, one step per tick, while the real
+// event loop runs.
+class E2EForm : public Form {
+ public:
+  E2EForm() {
+    SetCaption("Zentorra E2E");
+    SetClientSize(320, 240);
+    SetBackColor(kBack);
+    box.Move(20, 20, 60, 40);
+    box.SetPicture(gfx::Surface(60, 40, kRed));
+    label.Move(100, 20, 150, 30);
+    label.SetFont("Arial", 18, true);
+    label.SetForeColor(gfx::kWhite);
+    label.SetCaption("Hello");
+    area.Move(200, 150, 80, 60);
+    area.SetMousePointer(MousePointer::Hand);
+    area.OnClick = [this] { (resized ? results.clickedAfterResize : results.clicked) = true; };
+    name.Move(20, 150, 150, 24);
+    script.OnTick = [this] { Step(); };
+  }
+  PictureBox box{*this};
+  Label label{*this};
+  platform::Image area{*this};
+  TextBox name{*this};
+  Timer script{*this, 100, true};
+  bool resized = false;
+
+ private:
+  std::string Window() { return Output("xdotool search --name '^Zentorra E2E$' | head -1"); }
+  void Xdo(const std::string& args) { std::system(("xdotool " + args).c_str()); }
+
+  void Step() {
+    const int step = results.steps++;
+    if (step == 2) ReadBack();
+    if (step == 3) Xdo("mousemove --sync --window " + Window() + " 240 180 click 1");
+    if (step == 5) Xdo("mousemove --sync --window " + Window() + " 60 160 click 1");
+    if (step == 6) Xdo("type --delay 20 Bob12");
+    if (step == 8) Xdo("key BackSpace");
+    if (step == 10) {
+      results.typed = name.Text();
+      resized = true;
+      Xdo("windowsize --sync " + Window() + " 640 480");
+    }
+    if (step == 12) Xdo("mousemove --sync --window " + Window() + " 480 360 click 1");
+    if (step == 14) EndProgram();
+    if (step > 100) {
+      results.timedOut = true;
+      EndProgram();
+    }
+  }
+
+  void ReadBack() {
+    const std::string file = std::filesystem::temp_directory_path() / "zt_e2e_window.png";
+    std::system(("import -window " + Window() + " png:" + file).c_str());
+    SDL_Surface* shot = IMG_Load(file.c_str());
+    if (!shot) return;
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(shot, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(shot);
+    auto at = [argb](int x, int y) {
+      return static_cast<const Uint32*>(argb->pixels)[y * argb->pitch / 4 + x] & 0xFFFFFF;
+    };
+    results.back = at(5, 5);
+    results.red = at(40, 40);
+    for (int y = 20; y < 50; ++y)
+      for (int x = 100; x < 250; ++x) results.labelInk += at(x, y) != kBack;
+    SDL_FreeSurface(argb);
+    std::filesystem::remove(file);
+  }
+};
+
+TEST(SdlBackendE2E, DrawsClicksTypesAndScalesUnderAnXServer) {
+  if (!OnPath("Xvfb") || !OnPath("xdotool") || !OnPath("import"))
+    GTEST_SKIP() << "Xvfb, xdotool or ImageMagick is not installed";
+  Xvfb server;
+  ASSERT_TRUE(server.Start()) << "no free display between :90 and :99";
+  SetProgramFolder(ZT_PROGRAM_DIR);
+  Init(Backend::Sdl);
+  EXPECT_EQ(ScreenWidth(), 1280);
+  EXPECT_EQ(ScreenHeight(), 1024);
+  Instance<E2EForm>().Show();
+  EXPECT_EQ(platform::Run(), 0);
+  Shutdown();
+  server.Stop();
+
+  EXPECT_FALSE(results.timedOut);
+  EXPECT_EQ(results.back, kBack);
+  EXPECT_EQ(results.red, kRed);
+  EXPECT_GT(results.labelInk, 50);
+  EXPECT_TRUE(results.clicked);
+  EXPECT_EQ(results.typed, "Bob1");
+  EXPECT_TRUE(results.clickedAfterResize);  // window pixels map back to logical pixels
+}
+
+}  // namespace
