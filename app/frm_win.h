@@ -1,0 +1,28 @@
+// The win screen: the insignia of the highest rank with a closing message; the program
+// ends five seconds after it is shown.
+#pragma once
+
+#include "platform/form.h"
+
+namespace app {
+
+class FrmWin : public platform::Form {
+ public:
+  FrmWin();
+
+  platform::PictureBox Picture1;  // the insignia of the last rank
+  platform::Label lblOver;
+  platform::Timer Timer1;  // 5000 ms, ends the program
+
+ protected:
+  void Load() override;
+
+ private:
+  void Timer1Tick();
+};
+
+inline FrmWin& frmWin() {
+  return platform::Instance<FrmWin>();
+}
+
+}  // namespace app

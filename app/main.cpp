@@ -1,0 +1,24 @@
+// Zentorra: the start-up routine opens the first screen, then the event loop runs until
+// the music screen is closed (by the menu's Quit or five seconds after the win screen).
+#include "app/frm_door.h"
+#include "app/frm_how_to_play.h"
+#include "app/frm_splash.h"
+#include "app/frm_win.h"
+#include "app/startup.h"
+#include "game/screen_links.h"
+#include "platform/system.h"
+
+int main() {
+  platform::Init(platform::Backend::Sdl);
+  game::Links().showMenu = [] { app::frmDoor().Show(); };
+  game::Links().showWinScreen = [] { app::frmWin().Show(); };
+  if (!app::StartUp(
+          platform::ProgramFolder(), [] { app::frmSplash().Show(); },
+          [] { app::frmHowToPlay().Show(); })) {
+    platform::Shutdown();
+    return 1;
+  }
+  const int status = platform::Run();
+  platform::Shutdown();
+  return status;
+}

@@ -1,0 +1,103 @@
+// The game screen: the board, the press handling, the animation state machine driven by
+// TAnim, the line check, ranks, score popups and leaving the game.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "game/game_state.h"
+#include "platform/form.h"
+
+namespace game {
+
+// AnimState: what the ticks of TAnim do. Directions 1 and 2 of a slide are the same numbers.
+constexpr std::int16_t kSlideClockwise = 1;
+constexpr std::int16_t kSlideCounterclockwise = 2;
+constexpr std::int16_t kShrinkLine = 3;
+constexpr std::int16_t kDropColumn = 4;
+constexpr std::int16_t kShakeBall = 5;
+
+class FrmMain : public platform::Form {
+ public:
+  FrmMain();
+
+  // Hidden picture sources of the raster copies.
+  platform::PictureBox picEmpty;  // 962 x 716 plain white: the erase source
+  platform::PictureBox picBack;   // 1024 x 768 clean background: the popup restore source
+  platform::PictureBox picDH, pic300, pic600, pic1000, pic1500;  // 180 x 60 popups
+
+  // The panel on the right.
+  platform::PictureBox Picture1;
+  platform::Label lblScore;
+  platform::PictureBox Picture2;
+  platform::Label lblHits;
+  platform::PictureBox Picture3;  // scaled in twips
+  platform::Shape sProcess;
+  platform::Label lblPercent;
+
+  platform::Timer TAnim;   // 1 ms: the board state machine
+  platform::Timer TOther;  // 10 ms: the score popups
+
+  platform::Image imgMusic;
+  platform::Image imgExit;
+
+  platform::PictureBox& PicBall(int kind) { return *picBall_[kind]; }
+  platform::PictureBox& picMR(int rank) { return *picMR_[rank]; }
+  // The popup picture of PopupKind 0..4.
+  platform::PictureBox& PopupPicture(int popupKind);
+
+  // Members that live while the window exists.
+  std::int16_t CenterCol = 0;
+  std::int16_t CenterRow = 0;
+  std::int16_t AnimTick = 0;
+  float ZoomScale = 1.0f;
+  std::int64_t RankFraction = 0;  // fixed point: ten-thousandths
+
+  // Routines the screen's handlers share.
+  void DrawRing(int direction, int offset);
+  void CheckLines(int direction);
+  void AdvanceRank();
+  void ShowRankProgress();
+  void ShowWinScreen();
+
+ protected:
+  void Load() override;
+  void MouseDown(int button, int shift, float x, float y) override;
+
+ private:
+  void LayOutPictures();
+  void LayOutPanel();
+  void LoadPictures();
+  void StartNewGame();
+  void ContinueSavedGame();
+  void DealBoard();
+
+  void RotateOrRefuse(int button, float x, float y);
+
+  void OnAnimTick();
+  bool SlideTick(int direction);  // true when the slide completed and the tick is over
+  void ShrinkStep();
+  void DropStep();
+  void ShakeStep();
+  void EraseMatchStrip();
+
+  bool ScoreFirstLine();
+  void Refill(int col, int row, int length, int direction);
+  void RotateBack(int direction);
+  void EndMove();
+
+  void OnPopupTick();
+  void RestorePopupArea();
+
+  void LeaveGame();
+
+  std::array<std::unique_ptr<platform::PictureBox>, 7> picBall_;
+  std::array<std::unique_ptr<platform::PictureBox>, kRankCount> picMR_;
+};
+
+inline FrmMain& frmMain() {
+  return platform::Instance<FrmMain>();
+}
+
+}  // namespace game

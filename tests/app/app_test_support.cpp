@@ -1,0 +1,98 @@
+#include "app_test_support.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "game/game_state.h"
+#include "platform/headless.h"
+#include "platform/system.h"
+
+namespace app_test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void ResetGameState() {
+  game::PlayerName.clear();
+  game::HighScoreNames.fill("");
+  game::HighScoreValues.fill(0);
+  game::RankThresholds.fill(0);
+  game::FirstRunDone = game::kFalse;
+  game::MusicSlot = 0;
+  game::RankTier = 0;
+  game::RankIndex = 0;
+  game::Score = 0;
+  game::Hits = 0;
+  game::SeedRandom(1);
+}
+
+}  // namespace
+
+void AppTest::SetUp() {
+  static const bool initialised = [] {
+    platform::Init(platform::Backend::Headless);
+    return true;
+  }();
+  (void)initialised;
+  platform::headless::Reset();
+  ResetGameState();
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string("zt_app_") + info->test_suite_name() + "_" + info->name();
+  for (char& c : name) {
+    if (c == '/') c = '_';  // parameterised tests
+  }
+  folder_ = fs::temp_directory_path() / name;
+  fs::remove_all(folder_);
+  fs::create_directories(folder_);
+  fs::create_directory_symlink(fs::path(ZT_PROGRAM_DIR) / "resources", folder_ / "resources");
+  fs::create_directory_symlink(fs::path(ZT_PROGRAM_DIR) / "Sound", folder_ / "Sound");
+  platform::SetProgramFolder(folder_);
+}
+
+void AppTest::TearDown() {
+  platform::headless::Reset();
+  fs::remove_all(folder_);
+}
+
+void AppTest::ClickOn(const platform::Control& control) {
+  platform::headless::Click(control.Owner(), control.ScreenLeft() + control.PixelWidth() / 2,
+                            control.ScreenTop() + control.PixelHeight() / 2);
+}
+
+std::set<std::string> AppTest::WrittenFiles() const {
+  std::set<std::string> files;
+  for (auto it = fs::recursive_directory_iterator(folder_);
+       it != fs::recursive_directory_iterator(); ++it) {
+    const auto name = fs::relative(it->path(), folder_).string();
+    if (name == "resources" || name == "Sound") {
+      it.disable_recursion_pending();
+      continue;
+    }
+    files.insert(name);
+  }
+  return files;
+}
+
+void AppTest::WriteFile(const fs::path& relative, const std::string& content) const {
+  fs::create_directories((folder_ / relative).parent_path());
+  std::ofstream(folder_ / relative, std::ios::binary) << content;
+}
+
+std::string AppTest::ReadFile(const fs::path& relative) const {
+  std::ifstream in(folder_ / relative, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+gfx::Surface Crop(const gfx::Surface& picture, int x, int y, int w, int h) {
+  gfx::Surface part(w, h);
+  for (int row = 0; row < h; ++row) {
+    for (int column = 0; column < w; ++column)
+      part.at(column, row) = picture.at(x + column, y + row);
+  }
+  return part;
+}
+
+}  // namespace app_test

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Measures the program under Xvfb: time from start to the first visible splash frame,
+# CPU use of the idle menu with its music timer running, and the peak memory of a whole
+# visit (whole_visit.sh under /usr/bin/time -v). Not a test: it prints figures.
+# Usage: tests/e2e/measure.sh build/program
+here=$(cd "$(dirname "$0")" && pwd)
+program=$(cd "$1" && pwd)
+out=$(mktemp -d)
+source "$here/e2e_lib.sh" "$program" "$out" measure
+
+start_x 1280 1024
+
+# Start to first splash frame: from the launch until a "Zentorra" window is viewable and
+# shows its white client area (the window is mapped once its first frame is presented).
+latencies=()
+for run in 1 2 3 4 5; do
+  fresh_copy
+  write_marker
+  t0=$(date +%s%N)
+  launch
+  for try in $(seq 5000); do
+    [ -n "$(viewable_windows Zentorra)" ] && break
+  done
+  t1=$(date +%s%N)
+  latencies+=($(((t1 - t0) / 1000000)))
+  kill "$GAME_PID"
+  wait "$GAME_PID" 2>/dev/null || true
+  GAME_PID=""
+  rm -rf "$RUN_DIR"
+  RUN_DIR=""
+done
+echo "start to first splash frame (ms, 5 runs): ${latencies[*]}"
+
+# Idle menu: CPU time over 10 s after the menu has settled.
+fresh_copy
+write_marker
+launch
+wait_window "Zentorra" 10
+splash=$WIN
+wait_window "Zentorra" 10 "$splash"
+sleep 2
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+c0=$(ticks "$GAME_PID")
+sleep 10
+c1=$(ticks "$GAME_PID")
+hz=$(getconf CLK_TCK)
+echo "idle menu CPU over 10 s: $(awk -v d=$((c1 - c0)) -v hz="$hz" 'BEGIN {printf "%.2f%% of one core", 100 * d / hz / 10}')"
+click_at 740 666
+wait_exit 10 >/dev/null
+rm -rf "$RUN_DIR"
+RUN_DIR=""
+kill "$XVFB_PID"
+XVFB_PID=""
+
+# Peak memory of a whole visit.
+ZT_E2E_WRAP="/usr/bin/time -v -o $out/time.txt" bash "$here/whole_visit.sh" "$program" "$out" visit >/dev/null
+echo "whole visit peak memory: $(awk -F': ' '/Maximum resident/ {printf "%.1f MB", $2 / 1024}' "$out/time.txt")"
+rm -rf "$out"

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# A whole visit as a player makes it: a new player's game with one turn, leaving it
+# (save file and table in their exact formats), a returning player who continues a saved
+# game, the high scores with that player's entry, and Quit with exit status 0.
+source "$(dirname "$0")/e2e_lib.sh" "$@"
+
+# Menu, game and high-score screen positions (pixels of each window).
+PLAY="227 666"; SCORE="400 664"; QUIT="740 666"; OK="200 568"; CONTINUE="234 559"
+GAME_EXIT="899 699"; BACK="952 84"
+
+start_x 1280 1024
+fresh_copy
+write_marker
+printf '"500"\r\n"3"\r\n"3"\r\n"0"\r\n' >"$RUN_DIR/data/Veteran.dat"
+launch
+
+wait_window "Zentorra" 10
+splash=$WIN
+wait_window "Zentorra" 10 "$splash"
+menu=$WIN
+sleep 0.3
+shot menu
+
+enter_name() {
+  click_at $PLAY
+  xdotool type --delay 40 "$1"
+  sleep 0.2
+  shot "name-$1"
+  click_at $OK
+}
+
+# 64 balls: the middle of every cell of the board shows a ball, not the white board.
+check_board() {
+  local file=$1 points=() c r
+  for c in 0 1 2 3 4 5 6 7; do
+    for r in 0 1 2 3 4 5 6 7; do points+=("$((75 * c + 37)),$((150 + 75 * r + 37))"); done
+  done
+  local colours
+  colours=$(pixels "$file" "${points[@]}")
+  [ "$(echo "$colours" | wc -w)" = 64 ] || fail "could not read the board: $colours"
+  echo "$colours" | tr ' ' '\n' | grep -qx '255,255,255' && fail "a cell shows no ball: $colours"
+  return 0
+}
+
+# A new player goes straight to a fresh game.
+enter_name Tester
+wait_window "Zentorra" 10 "$menu"
+game=$WIN
+sleep 0.5
+board=$(shot game-dealt)
+check_board "$board"
+
+# A right press on the inner cell (3, 3) turns its ring: some frame of the slide differs
+# from the dealt board in the ring's 3 x 3 block.
+ring="225x225+150+300"
+convert "$board" -crop "$ring" +repage "$SHOT_DIR/$TEST_NAME-ring-before.png"
+click_at 262 412 3
+turned=no
+for i in 1 2 3 4 5 6; do
+  frame=$(shot "game-turn-$i")
+  convert "$frame" -crop "$ring" +repage "$SHOT_DIR/$TEST_NAME-ring-$i.png"
+  differing=$(compare -metric AE "$SHOT_DIR/$TEST_NAME-ring-before.png" \
+    "$SHOT_DIR/$TEST_NAME-ring-$i.png" null: 2>&1 || true)
+  [ "${differing%% *}" != 0 ] && turned=yes
+done
+[ $turned = yes ] || fail "the ring did not move"
+sleep 3  # the move, its lines and chains have ended
+shot game-after-turn
+check_board "$SHOT_DIR/$TEST_NAME-game-after-turn.png"
+
+# Exit saves the player's file and the table, in their exact formats.
+click_at $GAME_EXIT
+wait_window "Zentorra" 10 "$game"
+[ "$WIN" = "$menu" ] || fail "the menu came back as a new window"
+save="$RUN_DIR/data/Tester.dat"
+[ -f "$save" ] || fail "no save file"
+LC_ALL=C grep -Pzq '^("[0-9]+"\r\n){4}$' "$save" || fail "save file format: $(hex "$save")"
+table="$RUN_DIR/data/score.dat"
+[ -f "$table" ] || fail "no table file"
+LC_ALL=C grep -Pzq '^("[A-Za-z0-9]*"\r\n-?[0-9]+\r\n){8}$' "$table" ||
+  fail "table format: $(hex "$table")"
+
+# A returning player continues the saved game; leaving puts the player at the top.
+enter_name Veteran
+sleep 0.3
+shot choice
+click_at $CONTINUE
+wait_window "Zentorra" 10 "$menu"
+game=$WIN
+sleep 0.5
+shot game-continued
+check_board "$SHOT_DIR/$TEST_NAME-game-continued.png"
+click_at $GAME_EXIT
+wait_window "Zentorra" 10 "$game"
+score=$(head -1 "$RUN_DIR/data/Veteran.dat" | tr -d '"\r')
+[ "$score" -ge 500 ] || fail "Veteran's score went down to $score"
+[ "$(sed -n 1p "$table" | tr -d '\r')" = '"Veteran"' ] || fail "Veteran is not first: $(cat -A "$table")"
+[ "$(sed -n 2p "$table" | tr -d '\r')" = "$((score * 100))" ] || fail "Veteran's points: $(cat -A "$table")"
+
+# The high scores show the entry: its insignia box holds a picture, the last one is empty.
+click_at $SCORE
+wait_window "High Score" 10
+sleep 0.3
+scores=$(shot high-scores)
+read -r first last <<<"$(pixels "$scores" 80,212 590,698)"
+[ "$first" != "255,255,255" ] || fail "the first entry shows no insignia"
+[ "$last" = "255,255,255" ] || fail "the last entry shows an insignia"
+click_at $BACK
+wait_window "Zentorra" 10
+[ "$WIN" = "$menu" ] || fail "Back did not show the menu"
+
+click_at $QUIT
+status=$(wait_exit 10)
+[ "$status" = 0 ] || fail "exit status $status"
+echo "PASS whole visit"

@@ -1,0 +1,146 @@
+#include "tests/game/game_fixture.h"
+
+#include <unistd.h>
+
+#include "game/game_state.h"
+#include "game/screen_links.h"
+#include "platform/headless.h"
+#include "platform/system.h"
+#include "storage/player_file.h"
+
+namespace game::testing {
+namespace {
+
+void ResetSharedState() {
+  for (auto& column : Board) {
+    for (auto& cell : column) cell = 0;
+  }
+  Score = Hits = 0;
+  ChainActive = RevertPending = kFalse;
+  PopupKind = PopupTick = 0;
+  PopupScale = 0;
+  RankIndex = RankTier = 0;
+  AnimState = MatchCol = MatchRow = MatchLength = MatchDirection = MatchKind = 0;
+  HighScoreValues.fill(0);
+  HighScoreNames.fill("");
+  PlayerName = "Tester";
+  FillRankThresholds();
+}
+
+void InstallTestPictures(FrmMain& game) {
+  for (int kind = 0; kind < 7; ++kind) {
+    game.PicBall(kind).SetPicture(gfx::Surface(kCell, kCell, kBallColour[kind]));
+  }
+  game.picEmpty.SetPicture(gfx::Surface(962, 716, gfx::kWhite));
+  const gfx::Surface back(1024, 768, kBackColour);
+  game.picBack.SetPicture(back);
+  game.SetPicture(back);
+  for (int kind = 0; kind < 5; ++kind) {
+    game.PopupPicture(kind).SetPicture(gfx::Surface(180, 60, kPopupColour[kind]));
+  }
+}
+
+}  // namespace
+
+void GameTest::SetUp() {
+  static const bool initialised = [] {
+    platform::Init(platform::Backend::Headless);
+    return true;
+  }();
+  (void)initialised;
+  platform::headless::Reset();
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  folder_ = std::filesystem::temp_directory_path() /
+            ("zt_game_" + std::to_string(getpid()) + "_" + info->name());
+  std::filesystem::remove_all(folder_);
+  std::filesystem::create_directories(folder_ / "data");
+  std::error_code ignored;
+  std::filesystem::create_directory_symlink(std::filesystem::path(ZT_PROGRAM_DIR) / "resources",
+                                            folder_ / "resources", ignored);
+  platform::SetProgramFolder(folder_);
+  ResetSharedState();
+  SeedRandom(12345);
+  Links().showMenu = [this] { ++menuShown_; };
+  Links().showWinScreen = [this] { ++winShown_; };
+}
+
+void GameTest::TearDown() {
+  platform::headless::Reset();
+  Links() = {};
+  game_ = nullptr;
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+FrmMain& GameTest::OpenGame() {
+  game_ = &frmMain();
+  InstallTestPictures(*game_);
+  game_->Show();
+  return *game_;
+}
+
+void GameTest::WriteSave(std::int32_t score, std::int32_t hits, std::int16_t rank,
+                         std::int16_t tier) {
+  ASSERT_TRUE(storage::SavePlayerFile(storage::PlayerFilePath(folder_, PlayerName),
+                                      {score, hits, rank, tier}));
+}
+
+void GameTest::SetBoard(const std::array<const char*, 8>& rows) {
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kColumns; ++c) Board[c][r] = static_cast<std::int16_t>(rows[r][c] - '0');
+  }
+}
+
+void GameTest::SetLineFreeBoard() {
+  for (int c = 0; c < kColumns; ++c) {
+    for (int r = 0; r < kRows; ++r) Board[c][r] = static_cast<std::int16_t>((c + 2 * r) % 6);
+  }
+}
+
+bool GameTest::BoardHasLine() {
+  for (int c = 0; c < kColumns; ++c) {
+    for (int r = 0; r < kRows; ++r) {
+      const int k = Board[c][r];
+      if (r + 2 < kRows && Board[c][r + 1] == k && Board[c][r + 2] == k) return true;
+      if (c + 2 < kColumns && Board[c + 1][r] == k && Board[c + 2][r] == k) return true;
+    }
+  }
+  return false;
+}
+
+void GameTest::ShowBoard() {
+  RedrawBoard();
+  game_->Refresh();
+}
+
+int GameTest::RunMove(int limit) {
+  int ticks = 0;
+  while (game_->TAnim.Enabled() && ticks < limit) {
+    platform::headless::RunTicks(game_->TAnim, 1);
+    ++ticks;
+    if (winShown_ > 0) break;  // the window is closing
+  }
+  return ticks;
+}
+
+void GameTest::RunAnimTicks(int count) {
+  platform::headless::RunTicks(game_->TAnim, count);
+}
+
+gfx::Pixel GameTest::Pixel(int x, int y) {
+  return platform::headless::Frame(*game_).at(x, y);
+}
+
+gfx::Pixel GameTest::CellPixel(int col, int row) {
+  return Pixel(kCell * col + 37, kBoardTop + kCell * row + 37);
+}
+
+int GameTest::CountKind(int kind) {
+  int count = 0;
+  for (const auto& column : Board) {
+    for (const auto cell : column) count += cell == kind;
+  }
+  return count;
+}
+
+}  // namespace game::testing

@@ -1,0 +1,169 @@
+// The score popups' ticks, and leaving the game through Exit.
+#include "platform/headless.h"
+#include "storage/player_file.h"
+#include "storage/score_file.h"
+#include "tests/game/game_fixture.h"
+
+namespace game::testing {
+namespace {
+
+class PopupTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    OpenGame();
+  }
+  void StartPopup(std::int16_t kind) {
+    PopupKind = kind;
+    game_->TOther.SetEnabled(true);
+  }
+  void Tick() { platform::headless::RunTicks(game_->TOther, 1); }
+  gfx::Pixel Centre() { return Pixel(820, 480); }
+  gfx::Pixel Corner() { return Pixel(731, 451); }  // reached only at full size
+};
+
+TEST_F(PopupTest, SixDrawingTicksThenAWaitAndTheWipeOnTheFiftieth) {
+  StartPopup(1);
+  const float factors[] = {0.1f, 0.3f, 0.5f, 0.7f, 0.9f};
+  for (float factor : factors) {
+    EXPECT_NEAR(PopupScale, factor, 1e-6);
+    Tick();
+    EXPECT_EQ(Centre(), kPopupColour[1]);
+    EXPECT_EQ(Corner(), kBackColour);
+  }
+  Tick();  // the sixth: full size
+  EXPECT_EQ(Corner(), kPopupColour[1]);
+  EXPECT_EQ(PopupKind, 5);
+  EXPECT_FLOAT_EQ(PopupScale, 0.1f);
+  for (int tick = 7; tick < 50; ++tick) Tick();
+  EXPECT_EQ(PopupTick, 49);
+  EXPECT_TRUE(game_->TOther.Enabled());
+  EXPECT_EQ(Corner(), kPopupColour[1]);
+  Tick();
+  EXPECT_EQ(PopupTick, 0);
+  EXPECT_FALSE(game_->TOther.Enabled());
+  EXPECT_EQ(Centre(), kBackColour);
+  EXPECT_EQ(Corner(), kBackColour);
+}
+
+TEST_F(PopupTest, EveryPopupKindShowsItsPicture) {
+  for (std::int16_t kind = 0; kind < 5; ++kind) {
+    StartPopup(kind);
+    Tick();
+    EXPECT_EQ(Centre(), kPopupColour[kind]) << kind;
+  }
+}
+
+TEST_F(PopupTest, ASecondPopupGrowsAfreshAndTheWipeKeepsTheRunningCount) {
+  StartPopup(1);
+  for (int tick = 0; tick < 20; ++tick) Tick();
+  ASSERT_EQ(PopupKind, 5);
+  StartPopup(3);
+  Tick();
+  EXPECT_EQ(Centre(), kPopupColour[3]);
+  EXPECT_EQ(Corner(), kBackColour);  // grown from 0.1 again
+  for (int tick = 22; tick < 50; ++tick) Tick();
+  EXPECT_TRUE(game_->TOther.Enabled());
+  Tick();  // 50 ticks after the start of the first popup
+  EXPECT_FALSE(game_->TOther.Enabled());
+  EXPECT_EQ(Centre(), kBackColour);
+}
+
+TEST_F(PopupTest, AScoredLineStartsItsPopupAlongsideTheAnimation) {
+  SetLineFreeBoard();
+  Board[0][0] = Board[0][1] = Board[0][2] = 3;
+  game_->CheckLines(1);
+  EXPECT_TRUE(game_->TOther.Enabled());
+  Tick();
+  EXPECT_EQ(Centre(), kPopupColour[1]);
+}
+
+class LeaveTest : public GameTest {
+ protected:
+  void Leave(std::int32_t score) {
+    OpenGame();
+    Score = score;
+    platform::headless::Click(*game_, 846 + 50, 652 + 40);
+  }
+  void SetTable(std::array<std::int32_t, 8> values) {
+    HighScoreValues = values;
+    for (int i = 0; i < 8; ++i) HighScoreNames[i] = "P" + std::to_string(values[i]);
+  }
+  storage::ScoreTable FileTable() {
+    storage::ScoreTable table;
+    EXPECT_TRUE(storage::LoadScoreFile(storage::ScoreFilePath(folder_), table));
+    return table;
+  }
+};
+
+TEST_F(LeaveTest, SavesTheGameWritesTheTableShowsTheMenuAndCloses) {
+  OpenGame();
+  Score = 12;
+  Hits = 4;
+  RankIndex = 1;
+  RankTier = 1;
+  platform::headless::Click(*game_, 846 + 50, 652 + 40);
+  EXPECT_EQ(menuShown_, 1);
+  storage::PlayerRecord record;
+  ASSERT_TRUE(storage::LoadPlayerFile(storage::PlayerFilePath(folder_, "Tester"), record));
+  EXPECT_EQ(record.score, 12);
+  EXPECT_EQ(record.hits, 4);
+  EXPECT_EQ(record.rankIndex, 1);
+  EXPECT_EQ(record.rankTier, 1);
+  EXPECT_EQ(HighScoreValues[0], 1200);
+  EXPECT_EQ(HighScoreNames[0], "Tester");
+  for (int i = 1; i < 8; ++i) EXPECT_EQ(HighScoreValues[i], 0);
+  const auto table = FileTable();
+  EXPECT_EQ(table.values[0], 1200);
+  EXPECT_EQ(table.names[0], "Tester");
+}
+
+TEST_F(LeaveTest, ZeroDoesNotEnterAnEmptyTable) {
+  Leave(0);
+  EXPECT_EQ(HighScoreNames[0], "");
+  EXPECT_EQ(FileTable().values[0], 0);
+  EXPECT_EQ(menuShown_, 1);
+}
+
+TEST_F(LeaveTest, ResultTakesTheFirstPlaceItBeatsAndTheLastDropsOut) {
+  SetTable({900, 800, 700, 600, 500, 400, 300, 200});
+  Leave(6);  // 650 points
+  const std::array<std::int32_t, 8> expected = {900, 800, 700, 650, 600, 500, 400, 300};
+  EXPECT_EQ(HighScoreValues, expected);
+  EXPECT_EQ(HighScoreNames[3], "Tester");
+  EXPECT_EQ(HighScoreNames[4], "P600");
+  EXPECT_EQ(FileTable().values, expected);
+}
+
+TEST_F(LeaveTest, TiesGoBelowTheEqualEntry) {
+  SetTable({900, 800, 700, 600, 500, 400, 300, 200});
+  PlayerName = "Eve";
+  Leave(6);  // 600 points
+  EXPECT_EQ(HighScoreNames[3], "P600");
+  EXPECT_EQ(HighScoreNames[4], "Eve");
+  EXPECT_EQ(HighScoreValues[4], 600);
+}
+
+// The last place counts too: a result that beats only the eighth entry replaces it.
+TEST_F(LeaveTest, BeatingOnlyTheLastEntryTakesPlaceSeven) {
+  SetTable({900, 800, 700, 600, 500, 400, 300, 200});
+  Leave(2);  // 250 points
+  EXPECT_EQ(HighScoreValues[6], 300);
+  EXPECT_EQ(HighScoreValues[7], 250);
+  EXPECT_EQ(HighScoreNames[7], "Tester");
+  EXPECT_EQ(FileTable().values[7], 250);
+}
+
+TEST_F(LeaveTest, OnePlayerMayHoldSeveralPlaces) {
+  SetTable({900, 800, 700, 600, 500, 400, 300, 200});
+  Leave(10);
+  Leave(11);
+  EXPECT_EQ(HighScoreValues[0], 1100);
+  EXPECT_EQ(HighScoreValues[1], 1000);
+  EXPECT_EQ(HighScoreNames[0], "Tester");
+  EXPECT_EQ(HighScoreNames[1], "Tester");
+  EXPECT_EQ(menuShown_, 2);
+}
+
+}  // namespace
+}  // namespace game::testing
