@@ -1,0 +1,37 @@
+// A program that idles in the real event loop with one window and one 20 ms timer for a
+// given number of seconds (default 10): run it under /usr/bin/time to see what idling costs.
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/form.h"
+#include "platform/system.h"
+
+namespace {
+
+class Idle : public platform::Form {
+ public:
+  Idle() {
+    SetCaption("Zentorra idle");
+    SetClientSize(1024, 768);
+    music.OnTick = [this] { ++ticks; };
+  }
+  platform::Timer music{*this, 20, true};
+  platform::Timer end{*this, 10000, true};
+  int ticks = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  platform::Init(platform::Backend::Sdl);
+  Idle& idle = platform::Instance<Idle>();
+  if (argc > 1) idle.end.SetInterval(std::atoi(argv[1]) * 1000);
+  idle.end.OnTick = [&idle] {
+    std::printf("%d ticks of the 20 ms timer\n", idle.ticks);
+    platform::EndProgram();
+  };
+  idle.Show();
+  const int status = platform::Run();
+  platform::Shutdown();
+  return status;
+}
