@@ -1,6 +1,7 @@
 // The sound cues the game asks for, heard through a listener on the test wave output.
 #include <algorithm>
 
+#include "audio/frm_music.h"
 #include "audio/sound_manager.h"
 #include "platform/headless.h"
 #include "platform/wave_out_test.h"
@@ -72,6 +73,14 @@ TEST_F(GameSoundTest, PromotionPlaysTheRankUpSound) {
   Score = 111;
   game_->AdvanceRank();
   EXPECT_EQ(starts_.slots, (std::vector<std::int32_t>{audio::SoundRankUp}));
+}
+
+TEST_F(GameSoundTest, MusicButtonSwitchesTheMusicTimer) {
+  const bool before = audio::frmMusic().Timer1.Enabled();
+  platform::headless::Click(*game_, 678 + 40, 654 + 40);
+  EXPECT_NE(audio::frmMusic().Timer1.Enabled(), before);
+  platform::headless::Click(*game_, 678 + 40, 654 + 40);
+  EXPECT_EQ(audio::frmMusic().Timer1.Enabled(), before);
 }
 
 }  // namespace
