@@ -6,6 +6,7 @@
 #include "app/clickable.h"
 #include "app/frm_how_to_play.h"
 #include "app/frm_score.h"
+#include "app/label_fit.h"
 #include "app/startup.h"
 #include "audio/frm_music.h"
 #include "audio/sound_manager.h"
@@ -44,6 +45,7 @@ void SetClickableTextLook(platform::Label& label, const char* caption) {
   label.SetCaption(caption);
   label.SetFont("Arial", 9, true, true);
   label.SetTransparent(true);
+  WidenToText(label);
 }
 
 void SetPanelLook(platform::PictureBox& panel, const char* picture) {
@@ -92,11 +94,9 @@ FrmDoor::FrmDoor()
 
 void FrmDoor::LayOutPanels() {
   SetPanelLook(picName, res::kPanelName);
-  lblNotice.Move(45, 56, 77, 15);
-  lblNotice.SetCaption("Player Name:");
   lblNotice.SetFont("Arial", 9, true);
   lblNotice.SetAlignment(platform::Alignment::Centre);
-  lblNotice.SetForeColor(gfx::kBlack);
+  SetNotice("Player Name:", gfx::kBlack);
   txtName.Move(22, 82, 121, 20);
   txtName.SetFont("Arial", 9, true);
   txtName.OnClick = [this] { txtName.SetFocus(); };
@@ -129,6 +129,13 @@ void FrmDoor::LayOutPanels() {
   MakeClickable(imgNewGame, pointer_, [this] { NewGameClick(); });
   imgContinue.Move(26, 96, 117, 39);
   MakeClickable(imgContinue, pointer_, [this] { ContinueClick(); });
+}
+
+void FrmDoor::SetNotice(const char* caption, gfx::Pixel colour) {
+  lblNotice.Move(45, 56, 77, 15);
+  lblNotice.SetCaption(caption);
+  lblNotice.SetForeColor(colour);
+  WidenToText(lblNotice, true);
 }
 
 void FrmDoor::Load() {
@@ -165,8 +172,7 @@ void FrmDoor::OkClick() {
   if (name.empty()) return;
   if (!IsValidPlayerName(name)) {
     txtName.SetText("");
-    lblNotice.SetCaption("Number && Letter ONLY:");
-    lblNotice.SetForeColor(gfx::Rgb(255, 0, 0));
+    SetNotice("Number && Letter ONLY:", gfx::Rgb(255, 0, 0));
     txtName.SetFocus();
     return;
   }

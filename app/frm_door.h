@@ -49,6 +49,7 @@ class FrmDoor : public platform::Form {
 
  private:
   void LayOutPanels();
+  void SetNotice(const char* caption, gfx::Pixel colour);
   void OpenGame();
 
   gfx::Surface pointer_;

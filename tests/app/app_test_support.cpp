@@ -6,6 +6,7 @@
 #include "game/game_state.h"
 #include "platform/headless.h"
 #include "platform/system.h"
+#include "platform/wave_out.h"
 
 namespace app_test {
 
@@ -32,6 +33,7 @@ void ResetGameState() {
 void AppTest::SetUp() {
   static const bool initialised = [] {
     platform::Init(platform::Backend::Headless);
+    platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);  // no sound card
     return true;
   }();
   (void)initialised;

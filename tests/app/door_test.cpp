@@ -113,6 +113,19 @@ INSTANTIATE_TEST_SUITE_P(Names, RejectedName,
                                            "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD",
                                            "\xE5\xA4\xAA\xE9\x83\x8E", std::string(252, 'n')));
 
+TEST_F(DoorTest, TheWholeNoticeShowsCentredInTheNamePanel) {
+  auto& door = OpenMenu();
+  for (const char* name : {"", "a b"}) {
+    EnterName(door, name);
+    const auto& notice = door.lblNotice;
+    EXPECT_GE(notice.Width(), 77);
+    EXPECT_NEAR(notice.Left() + notice.Width() / 2.0, 45 + 77 / 2.0, 1.0);
+    EXPECT_GE(notice.Left(), 0);
+    EXPECT_LE(notice.Left() + notice.Width(), door.picName.Width());
+    EXPECT_EQ(notice.Top(), 56);
+  }
+}
+
 TEST_F(DoorTest, EnterInTheNameBoxActsAsOkAndEscapeAsCancel) {
   auto& door = OpenMenu();
   ClickOn(door.imgPlay);
