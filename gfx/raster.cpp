@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace gfx {
 namespace {
@@ -20,7 +21,9 @@ Span ClipToDest(const Surface& dest, int x, int y, int w, int h) {
           std::min(y + h, dest.height())};
 }
 
-void CopyRow(Pixel* d, const Pixel* s, int n) { std::memcpy(d, s, sizeof(Pixel) * n); }
+void CopyRow(Pixel* d, const Pixel* s, int n) {
+  std::memcpy(d, s, sizeof(Pixel) * n);
+}
 void AndRow(Pixel* d, const Pixel* s, int n) {
   for (int i = 0; i < n; ++i) d[i] &= s[i];
 }
@@ -35,9 +38,12 @@ void RowWithWhiteOutside(std::uint32_t rop, Pixel* d, const Surface& src, int sy
   for (int i = 0; i < n; ++i) {
     const int x = sx + i;
     const Pixel s = (rowInside && x >= 0 && x < src.width()) ? src.at(x, sy) : kWhite;
-    if (rop == SRCCOPY) d[i] = s;
-    else if (rop == SRCAND) d[i] &= s;
-    else d[i] |= ~s & kColourBits;
+    if (rop == SRCCOPY)
+      d[i] = s;
+    else if (rop == SRCAND)
+      d[i] &= s;
+    else
+      d[i] |= ~s & kColourBits;
   }
 }
 
@@ -59,42 +65,70 @@ void fxBitBlt(Surface& dest, int x, int y, int width, int height, const Surface&
       continue;
     }
     const Pixel* s = src.row(sy) + sx;
-    if (rop == SRCCOPY) CopyRow(d, s, n);
-    else if (rop == SRCAND) AndRow(d, s, n);
-    else MergePaintRow(d, s, n);
+    if (rop == SRCCOPY)
+      CopyRow(d, s, n);
+    else if (rop == SRCAND)
+      AndRow(d, s, n);
+    else
+      MergePaintRow(d, s, n);
   }
 }
 
 namespace {
 
-// Bilinear sample of the source rectangle at a real position, edges clamped.
-struct Sampler {
-  const Surface& src;
-  int x0, y0, w, h;
-
-  void At(double fx, double fy, double acc[3]) const {
-    fx = std::clamp(fx, 0.0, double(w - 1));
-    fy = std::clamp(fy, 0.0, double(h - 1));
-    const int ix = int(fx), iy = int(fy);
-    const int ix1 = std::min(ix + 1, w - 1), iy1 = std::min(iy + 1, h - 1);
-    const double ax = fx - ix, ay = fy - iy;
-    const Pixel p00 = Read(ix, iy), p10 = Read(ix1, iy), p01 = Read(ix, iy1),
-                p11 = Read(ix1, iy1);
-    const double w00 = (1 - ax) * (1 - ay), w10 = ax * (1 - ay), w01 = (1 - ax) * ay,
-                 w11 = ax * ay;
-    for (int c = 0; c < 3; ++c) {
-      const int shift = 16 - 8 * c;
-      acc[c] += w00 * ((p00 >> shift) & 0xFF) + w10 * ((p10 >> shift) & 0xFF) +
-                w01 * ((p01 >> shift) & 0xFF) + w11 * ((p11 >> shift) & 0xFF);
-    }
-  }
-  Pixel Read(int x, int y) const {
-    const int px = x0 + x, py = y0 + y;
-    return src.contains(px, py) ? src.at(px, py) : kWhite;
-  }
+// One output pixel's share of the source along one axis: source indices
+// [first, first + weights.size()) with fixed-point weights summing to kOne.
+struct Taps {
+  int first = 0;
+  std::vector<int> weights;
 };
 
-int RoundedSize(int size, double zoom) { return int(std::lround(size * zoom)); }
+constexpr int kWeightBits = 14;
+constexpr int kOne = 1 << kWeightBits;
+
+// Filter taps for scaling n source pixels to m output pixels. Shrinking averages the
+// source area each output pixel covers (a box filter: smooth, no shimmer on highlights);
+// growing interpolates linearly between the two nearest source pixels.
+std::vector<Taps> ScaleTaps(int n, int m) {
+  std::vector<Taps> taps(m);
+  const double scale = double(n) / m;
+  for (int i = 0; i < m; ++i) {
+    std::vector<double> w;
+    int first;
+    if (scale >= 1.0) {
+      const double a = i * scale, b = (i + 1) * scale;
+      first = int(a);
+      const int last = std::min(int(std::ceil(b)), n);
+      for (int k = first; k < last; ++k)
+        w.push_back(std::min<double>(k + 1, b) - std::max<double>(k, a));
+    } else {
+      const double centre = std::clamp((i + 0.5) * scale - 0.5, 0.0, double(n - 1));
+      first = std::min(int(centre), n - 1);
+      const double t = centre - first;
+      w.push_back(1.0 - t);
+      if (first + 1 < n) w.push_back(t);
+    }
+    double sum = 0;
+    for (double x : w) sum += x;
+    Taps& tap = taps[i];
+    tap.first = first;
+    int given = 0;
+    for (double x : w) given += tap.weights.emplace_back(int(x / sum * kOne));
+    tap.weights.front() += kOne - given;  // rounding remainder, so flat colours stay exact
+  }
+  return taps;
+}
+
+int RoundedSize(int size, double zoom) {
+  return int(std::lround(size * zoom));
+}
+
+// The source rectangle as its own surface; pixels outside the source picture read white.
+Surface CropSource(const Surface& src, int xSrc, int ySrc, int width, int height) {
+  Surface crop(width, height, kWhite);
+  fxBitBlt(crop, 0, 0, width, height, src, xSrc, ySrc, SRCCOPY);
+  return crop;
+}
 
 }  // namespace
 
@@ -110,29 +144,43 @@ void fxZoom(Surface& dest, int xCentre, int yCentre, const Surface& src, int xSr
   }
   const Span span = ClipToDest(dest, left, top, dw, dh);
   if (span.empty()) return;
-  const Sampler sampler{src, xSrc, ySrc, width, height};
-  const double scaleX = double(width) / dw, scaleY = double(height) / dh;
-  // When shrinking, average several bilinear samples per pixel so thin highlights do not
-  // shimmer from frame to frame.
-  const int nx = std::clamp(int(std::ceil(scaleX)), 1, 4);
-  const int ny = std::clamp(int(std::ceil(scaleY)), 1, 4);
-  const double inv = 1.0 / (nx * ny);
+  const Surface source = CropSource(src, xSrc, ySrc, width, height);
+  const std::vector<Taps> across = ScaleTaps(width, dw), down = ScaleTaps(height, dh);
+  // Separable filter: each output row first blends the source rows it covers into one
+  // row of sums, then each output pixel blends the sums it covers.
+  std::vector<std::int64_t> sums(static_cast<std::size_t>(width) * 3);
   for (int dy = span.y0; dy < span.y1; ++dy) {
+    const Taps& v = down[dy - top];
+    std::fill(sums.begin(), sums.end(), 0);
+    for (std::size_t k = 0; k < v.weights.size(); ++k) {
+      const Pixel* s = source.row(v.first + int(k));
+      const std::int64_t wv = v.weights[k];
+      for (int x = 0; x < width; ++x) {
+        sums[3 * x] += wv * RedOf(s[x]);
+        sums[3 * x + 1] += wv * GreenOf(s[x]);
+        sums[3 * x + 2] += wv * BlueOf(s[x]);
+      }
+    }
     Pixel* d = dest.row(dy);
     for (int dx = span.x0; dx < span.x1; ++dx) {
-      double acc[3] = {0, 0, 0};
-      for (int j = 0; j < ny; ++j) {
-        const double fy = (dy - top + (j + 0.5) / ny) * scaleY - 0.5;
-        for (int i = 0; i < nx; ++i) sampler.At((dx - left + (i + 0.5) / nx) * scaleX - 0.5, fy, acc);
+      const Taps& h = across[dx - left];
+      std::int64_t r = 0, g = 0, b = 0;
+      for (std::size_t k = 0; k < h.weights.size(); ++k) {
+        const std::size_t at = 3 * static_cast<std::size_t>(h.first + int(k));
+        r += h.weights[k] * sums[at];
+        g += h.weights[k] * sums[at + 1];
+        b += h.weights[k] * sums[at + 2];
       }
-      d[dx] = Rgb(int(acc[0] * inv + 0.5), int(acc[1] * inv + 0.5), int(acc[2] * inv + 0.5));
+      constexpr std::int64_t kHalf = std::int64_t(1) << (2 * kWeightBits - 1);
+      d[dx] = Rgb(int((r + kHalf) >> (2 * kWeightBits)), int((g + kHalf) >> (2 * kWeightBits)),
+                  int((b + kHalf) >> (2 * kWeightBits)));
     }
   }
 }
 
-void fxAlphaBlend(Surface& dest, int x, int y, int width, int height, const Surface& src,
-                  int xSrc, int ySrc, int srcWidth, int srcHeight, int level,
-                  std::uint32_t /*colour*/, int /*flags*/) {
+void fxAlphaBlend(Surface& dest, int x, int y, int width, int height, const Surface& src, int xSrc,
+                  int ySrc, int srcWidth, int srcHeight, int level, std::uint32_t /*colour*/,
+                  int /*flags*/) {
   const int alpha = std::clamp(level, 0, 255);
   if (alpha == 0 || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return;
   const Span span = ClipToDest(dest, x, y, width, height);
