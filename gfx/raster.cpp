@@ -31,20 +31,30 @@ void MergePaintRow(Pixel* d, const Pixel* s, int n) {
   for (int i = 0; i < n; ++i) d[i] |= ~s[i] & kColourBits;
 }
 
-// Applies one row of a raster operation where the source row is (partly) off the
-// picture: the missing pixels read as white.
+void ApplyRow(std::uint32_t rop, Pixel* d, const Pixel* s, int n) {
+  if (n <= 0) return;
+  if (rop == SRCCOPY)
+    CopyRow(d, s, n);
+  else if (rop == SRCAND)
+    AndRow(d, s, n);
+  else
+    MergePaintRow(d, s, n);
+}
+
+// White source pixels: a copy paints white, AND and OR NOT leave the destination as it is.
+void ApplyWhite(std::uint32_t rop, Pixel* d, int n) {
+  if (rop == SRCCOPY && n > 0) std::fill(d, d + n, kWhite);
+}
+
+// One row of a raster operation where the source row is (partly) off the picture: the
+// missing pixels read as white.
 void RowWithWhiteOutside(std::uint32_t rop, Pixel* d, const Surface& src, int sy, int sx, int n) {
-  const bool rowInside = sy >= 0 && sy < src.height();
-  for (int i = 0; i < n; ++i) {
-    const int x = sx + i;
-    const Pixel s = (rowInside && x >= 0 && x < src.width()) ? src.at(x, sy) : kWhite;
-    if (rop == SRCCOPY)
-      d[i] = s;
-    else if (rop == SRCAND)
-      d[i] &= s;
-    else
-      d[i] |= ~s & kColourBits;
-  }
+  if (sy < 0 || sy >= src.height()) return ApplyWhite(rop, d, n);
+  const int inside0 = std::clamp(-sx, 0, n);                     // first pixel on the picture
+  const int inside1 = std::clamp(src.width() - sx, inside0, n);  // one past the last
+  ApplyWhite(rop, d, inside0);
+  ApplyRow(rop, d + inside0, src.row(sy) + sx + inside0, inside1 - inside0);
+  ApplyWhite(rop, d + inside1, n - inside1);
 }
 
 }  // namespace
@@ -76,11 +86,12 @@ void fxBitBlt(Surface& dest, int x, int y, int width, int height, const Surface&
 
 namespace {
 
-// One output pixel's share of the source along one axis: source indices
-// [first, first + weights.size()) with fixed-point weights summing to kOne.
+// The filter along one axis: output pixel i blends source pixels first[i] ..
+// first[i] + count[i] - 1 with the fixed-point weights at weight[i * stride], summing to
+// kOne. Kept flat so a zoom allocates a handful of vectors, not one per pixel.
 struct Taps {
-  int first = 0;
-  std::vector<int> weights;
+  int stride = 0;
+  std::vector<int> first, count, weight;
 };
 
 constexpr int kWeightBits = 14;
@@ -89,32 +100,37 @@ constexpr int kOne = 1 << kWeightBits;
 // Filter taps for scaling n source pixels to m output pixels. Shrinking averages the
 // source area each output pixel covers (a box filter: smooth, no shimmer on highlights);
 // growing interpolates linearly between the two nearest source pixels.
-std::vector<Taps> ScaleTaps(int n, int m) {
-  std::vector<Taps> taps(m);
+Taps ScaleTaps(int n, int m) {
   const double scale = double(n) / m;
+  Taps taps;
+  taps.stride = scale >= 1.0 ? int(std::ceil(scale)) + 1 : 2;
+  taps.first.resize(m);
+  taps.count.resize(m);
+  taps.weight.assign(static_cast<std::size_t>(m) * taps.stride, 0);
+  std::vector<double> w(taps.stride);
   for (int i = 0; i < m; ++i) {
-    std::vector<double> w;
-    int first;
+    int first, count = 0;
     if (scale >= 1.0) {
       const double a = i * scale, b = (i + 1) * scale;
       first = int(a);
       const int last = std::min(int(std::ceil(b)), n);
-      for (int k = first; k < last; ++k)
-        w.push_back(std::min<double>(k + 1, b) - std::max<double>(k, a));
+      for (int k = first; k < last && count < taps.stride; ++k)
+        w[count++] = std::min<double>(k + 1, b) - std::max<double>(k, a);
     } else {
       const double centre = std::clamp((i + 0.5) * scale - 0.5, 0.0, double(n - 1));
       first = std::min(int(centre), n - 1);
       const double t = centre - first;
-      w.push_back(1.0 - t);
-      if (first + 1 < n) w.push_back(t);
+      w[count++] = 1.0 - t;
+      if (first + 1 < n) w[count++] = t;
     }
     double sum = 0;
-    for (double x : w) sum += x;
-    Taps& tap = taps[i];
-    tap.first = first;
+    for (int k = 0; k < count; ++k) sum += w[k];
+    int* out = &taps.weight[static_cast<std::size_t>(i) * taps.stride];
     int given = 0;
-    for (double x : w) given += tap.weights.emplace_back(int(x / sum * kOne));
-    tap.weights.front() += kOne - given;  // rounding remainder, so flat colours stay exact
+    for (int k = 0; k < count; ++k) given += out[k] = int(w[k] / sum * kOne);
+    out[0] += kOne - given;  // rounding remainder, so flat colours stay exact
+    taps.first[i] = first;
+    taps.count[i] = count;
   }
   return taps;
 }
@@ -123,11 +139,72 @@ int RoundedSize(int size, double zoom) {
   return int(std::lround(size * zoom));
 }
 
-// The source rectangle as its own surface; pixels outside the source picture read white.
-Surface CropSource(const Surface& src, int xSrc, int ySrc, int width, int height) {
-  Surface crop(width, height, kWhite);
-  fxBitBlt(crop, 0, 0, width, height, src, xSrc, ySrc, SRCCOPY);
-  return crop;
+// Scales a whole picture to width x height.
+void Scale(const Surface& source, Surface& out) {
+  const int width = source.width(), height = source.height();
+  const Taps across = ScaleTaps(width, out.width()), down = ScaleTaps(height, out.height());
+  // Separable filter: each output row first blends the source rows it covers into one
+  // row of sums per channel, then each output pixel blends the sums it covers. Vertical
+  // sums keep 8 fractional bits so both passes fit 32-bit integers.
+  constexpr int kSumShift = kWeightBits - 8;
+  constexpr int kFinalShift = kWeightBits + 8;
+  std::vector<std::int32_t> red(width), green(width), blue(width);
+  for (int row = 0; row < out.height(); ++row) {
+    const int* wv = &down.weight[static_cast<std::size_t>(row) * down.stride];
+    std::fill(red.begin(), red.end(), 0);
+    std::fill(green.begin(), green.end(), 0);
+    std::fill(blue.begin(), blue.end(), 0);
+    for (int k = 0; k < down.count[row]; ++k) {
+      const Pixel* s = source.row(down.first[row] + k);
+      const std::int32_t weight = wv[k];
+      for (int x = 0; x < width; ++x) {
+        red[x] += weight * RedOf(s[x]);
+        green[x] += weight * GreenOf(s[x]);
+        blue[x] += weight * BlueOf(s[x]);
+      }
+    }
+    for (int x = 0; x < width; ++x) {
+      red[x] >>= kSumShift;
+      green[x] >>= kSumShift;
+      blue[x] >>= kSumShift;
+    }
+    Pixel* d = out.row(row);
+    for (int col = 0; col < out.width(); ++col) {
+      const int* wh = &across.weight[static_cast<std::size_t>(col) * across.stride];
+      const int first = across.first[col];
+      std::int32_t r = 1 << (kFinalShift - 1), g = r, b = r;
+      for (int k = 0; k < across.count[col]; ++k) {
+        r += wh[k] * red[first + k];
+        g += wh[k] * green[first + k];
+        b += wh[k] * blue[first + k];
+      }
+      d[col] = Rgb(r >> kFinalShift, g >> kFinalShift, b >> kFinalShift);
+    }
+  }
+}
+
+// The last scaled picture. A shrinking line draws the same ball at the same factor in
+// three or four cells per frame, so the second and later calls only copy. The key is an
+// exact copy of the source rectangle, never a pointer, so a changed picture never hits.
+struct ZoomCache {
+  Surface source;
+  double zoom = 0;
+  Surface scaled;
+};
+
+const Surface& Scaled(const Surface& src, int xSrc, int ySrc, int width, int height, double zoom,
+                      int dw, int dh) {
+  thread_local ZoomCache cache;
+  Surface source(width, height, kWhite);
+  fxBitBlt(source, 0, 0, width, height, src, xSrc, ySrc, SRCCOPY);
+  if (cache.zoom == zoom && cache.scaled.width() == dw && cache.scaled.height() == dh &&
+      cache.source == source)
+    return cache.scaled;
+  cache.scaled = Surface(dw, dh);
+  Scale(source, cache.scaled);
+  cache.source = std::move(source);
+  cache.zoom = zoom;
+  return cache.scaled;
 }
 
 }  // namespace
@@ -142,40 +219,9 @@ void fxZoom(Surface& dest, int xCentre, int yCentre, const Surface& src, int xSr
     fxBitBlt(dest, left, top, width, height, src, xSrc, ySrc, SRCCOPY);
     return;
   }
-  const Span span = ClipToDest(dest, left, top, dw, dh);
-  if (span.empty()) return;
-  const Surface source = CropSource(src, xSrc, ySrc, width, height);
-  const std::vector<Taps> across = ScaleTaps(width, dw), down = ScaleTaps(height, dh);
-  // Separable filter: each output row first blends the source rows it covers into one
-  // row of sums, then each output pixel blends the sums it covers.
-  std::vector<std::int64_t> sums(static_cast<std::size_t>(width) * 3);
-  for (int dy = span.y0; dy < span.y1; ++dy) {
-    const Taps& v = down[dy - top];
-    std::fill(sums.begin(), sums.end(), 0);
-    for (std::size_t k = 0; k < v.weights.size(); ++k) {
-      const Pixel* s = source.row(v.first + int(k));
-      const std::int64_t wv = v.weights[k];
-      for (int x = 0; x < width; ++x) {
-        sums[3 * x] += wv * RedOf(s[x]);
-        sums[3 * x + 1] += wv * GreenOf(s[x]);
-        sums[3 * x + 2] += wv * BlueOf(s[x]);
-      }
-    }
-    Pixel* d = dest.row(dy);
-    for (int dx = span.x0; dx < span.x1; ++dx) {
-      const Taps& h = across[dx - left];
-      std::int64_t r = 0, g = 0, b = 0;
-      for (std::size_t k = 0; k < h.weights.size(); ++k) {
-        const std::size_t at = 3 * static_cast<std::size_t>(h.first + int(k));
-        r += h.weights[k] * sums[at];
-        g += h.weights[k] * sums[at + 1];
-        b += h.weights[k] * sums[at + 2];
-      }
-      constexpr std::int64_t kHalf = std::int64_t(1) << (2 * kWeightBits - 1);
-      d[dx] = Rgb(int((r + kHalf) >> (2 * kWeightBits)), int((g + kHalf) >> (2 * kWeightBits)),
-                  int((b + kHalf) >> (2 * kWeightBits)));
-    }
-  }
+  if (ClipToDest(dest, left, top, dw, dh).empty()) return;
+  fxBitBlt(dest, left, top, dw, dh, Scaled(src, xSrc, ySrc, width, height, zoom, dw, dh), 0, 0,
+           SRCCOPY);
 }
 
 void fxAlphaBlend(Surface& dest, int x, int y, int width, int height, const Surface& src, int xSrc,

@@ -69,6 +69,21 @@ TEST(Zoom, ShrinkingAveragesTheSourceAndKeepsFlatColoursExact) {
   EXPECT_EQ(half.at(5, 5), Rgb(128, 128, 128));
 }
 
+// Repeated zooms of one picture reuse the scaled copy; a changed picture must not.
+TEST(Zoom, RepeatedZoomsFollowChangesToThePicture) {
+  Surface ball(75, 75, Rgb(200, 0, 0));
+  Surface dst(300, 100, kWhite);
+  fxZoom(dst, 50, 50, ball, 0, 0, 75, 75, 0.5, 0, 0);
+  fxZoom(dst, 150, 50, ball, 0, 0, 75, 75, 0.5, 0, 0);
+  EXPECT_EQ(dst.at(150, 50), Rgb(200, 0, 0));
+  ball.fill(Rgb(0, 0, 200));
+  fxZoom(dst, 250, 50, ball, 0, 0, 75, 75, 0.5, 0, 0);
+  EXPECT_EQ(dst.at(250, 50), Rgb(0, 0, 200));
+  fxZoom(dst, 250, 50, ball, 0, 0, 75, 75, 0.45, 0, 0);
+  EXPECT_EQ(dst.at(250, 50), Rgb(0, 0, 200));
+  EXPECT_EQ(dst.at(250, 33), Rgb(0, 0, 200));  // the 0.5 picture was not drawn again
+}
+
 TEST(Zoom, GrowingInterpolatesBetweenNeighbours) {
   Surface src(2, 1, kBlack);
   src.at(1, 0) = kWhite;
