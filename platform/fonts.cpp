@@ -52,10 +52,14 @@ TTF_Font* OpenFont(const FontSpec& font) {
   }
   const auto path = FindFontFile(FileOf(font));
   TTF_Font* opened = TTF_OpenFont(path.c_str(), FontPixels(font.points));
-  if (!opened)
+  if (!opened) {
     std::cerr << "Cannot open font " << path << ": " << TTF_GetError() << "\n";
-  else if (font.underline)
-    TTF_SetFontStyle(opened, TTF_STYLE_UNDERLINE);
+    return open[key] = nullptr;
+  }
+  // Light hinting keeps the designed advance widths, which match the desktop fonts' widths
+  // that the screens' label sizes were made for.
+  TTF_SetFontHinting(opened, TTF_HINTING_LIGHT);
+  if (font.underline) TTF_SetFontStyle(opened, TTF_STYLE_UNDERLINE);
   return open[key] = opened;
 }
 

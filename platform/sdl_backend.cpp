@@ -70,6 +70,12 @@ class SdlBackend final : public BackendImpl {
  public:
   SdlBackend() {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // A frame is one full-window picture composed in memory, so the renderer only copies
+    // it: the software renderer on the window system's shared-memory framebuffer does
+    // that at a fraction of the cost of a GL context, which on machines without a GPU
+    // (or under Xvfb) is itself a software rasteriser. The environment may override both.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
       std::cerr << "Cannot open the display: " << SDL_GetError() << "\n";
       return;
