@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace gfx {
 namespace {
@@ -20,7 +21,9 @@ Span ClipToDest(const Surface& dest, int x, int y, int w, int h) {
           std::min(y + h, dest.height())};
 }
 
-void CopyRow(Pixel* d, const Pixel* s, int n) { std::memcpy(d, s, sizeof(Pixel) * n); }
+void CopyRow(Pixel* d, const Pixel* s, int n) {
+  std::memcpy(d, s, sizeof(Pixel) * n);
+}
 void AndRow(Pixel* d, const Pixel* s, int n) {
   for (int i = 0; i < n; ++i) d[i] &= s[i];
 }
@@ -28,17 +31,30 @@ void MergePaintRow(Pixel* d, const Pixel* s, int n) {
   for (int i = 0; i < n; ++i) d[i] |= ~s[i] & kColourBits;
 }
 
-// Applies one row of a raster operation where the source row is (partly) off the
-// picture: the missing pixels read as white.
+void ApplyRow(std::uint32_t rop, Pixel* d, const Pixel* s, int n) {
+  if (n <= 0) return;
+  if (rop == SRCCOPY)
+    CopyRow(d, s, n);
+  else if (rop == SRCAND)
+    AndRow(d, s, n);
+  else
+    MergePaintRow(d, s, n);
+}
+
+// White source pixels: a copy paints white, AND and OR NOT leave the destination as it is.
+void ApplyWhite(std::uint32_t rop, Pixel* d, int n) {
+  if (rop == SRCCOPY && n > 0) std::fill(d, d + n, kWhite);
+}
+
+// One row of a raster operation where the source row is (partly) off the picture: the
+// missing pixels read as white.
 void RowWithWhiteOutside(std::uint32_t rop, Pixel* d, const Surface& src, int sy, int sx, int n) {
-  const bool rowInside = sy >= 0 && sy < src.height();
-  for (int i = 0; i < n; ++i) {
-    const int x = sx + i;
-    const Pixel s = (rowInside && x >= 0 && x < src.width()) ? src.at(x, sy) : kWhite;
-    if (rop == SRCCOPY) d[i] = s;
-    else if (rop == SRCAND) d[i] &= s;
-    else d[i] |= ~s & kColourBits;
-  }
+  if (sy < 0 || sy >= src.height()) return ApplyWhite(rop, d, n);
+  const int inside0 = std::clamp(-sx, 0, n);                     // first pixel on the picture
+  const int inside1 = std::clamp(src.width() - sx, inside0, n);  // one past the last
+  ApplyWhite(rop, d, inside0);
+  ApplyRow(rop, d + inside0, src.row(sy) + sx + inside0, inside1 - inside0);
+  ApplyWhite(rop, d + inside1, n - inside1);
 }
 
 }  // namespace
@@ -59,42 +75,137 @@ void fxBitBlt(Surface& dest, int x, int y, int width, int height, const Surface&
       continue;
     }
     const Pixel* s = src.row(sy) + sx;
-    if (rop == SRCCOPY) CopyRow(d, s, n);
-    else if (rop == SRCAND) AndRow(d, s, n);
-    else MergePaintRow(d, s, n);
+    if (rop == SRCCOPY)
+      CopyRow(d, s, n);
+    else if (rop == SRCAND)
+      AndRow(d, s, n);
+    else
+      MergePaintRow(d, s, n);
   }
 }
 
 namespace {
 
-// Bilinear sample of the source rectangle at a real position, edges clamped.
-struct Sampler {
-  const Surface& src;
-  int x0, y0, w, h;
-
-  void At(double fx, double fy, double acc[3]) const {
-    fx = std::clamp(fx, 0.0, double(w - 1));
-    fy = std::clamp(fy, 0.0, double(h - 1));
-    const int ix = int(fx), iy = int(fy);
-    const int ix1 = std::min(ix + 1, w - 1), iy1 = std::min(iy + 1, h - 1);
-    const double ax = fx - ix, ay = fy - iy;
-    const Pixel p00 = Read(ix, iy), p10 = Read(ix1, iy), p01 = Read(ix, iy1),
-                p11 = Read(ix1, iy1);
-    const double w00 = (1 - ax) * (1 - ay), w10 = ax * (1 - ay), w01 = (1 - ax) * ay,
-                 w11 = ax * ay;
-    for (int c = 0; c < 3; ++c) {
-      const int shift = 16 - 8 * c;
-      acc[c] += w00 * ((p00 >> shift) & 0xFF) + w10 * ((p10 >> shift) & 0xFF) +
-                w01 * ((p01 >> shift) & 0xFF) + w11 * ((p11 >> shift) & 0xFF);
-    }
-  }
-  Pixel Read(int x, int y) const {
-    const int px = x0 + x, py = y0 + y;
-    return src.contains(px, py) ? src.at(px, py) : kWhite;
-  }
+// The filter along one axis: output pixel i blends source pixels first[i] ..
+// first[i] + count[i] - 1 with the fixed-point weights at weight[i * stride], summing to
+// kOne. Kept flat so a zoom allocates a handful of vectors, not one per pixel.
+struct Taps {
+  int stride = 0;
+  std::vector<int> first, count, weight;
 };
 
-int RoundedSize(int size, double zoom) { return int(std::lround(size * zoom)); }
+constexpr int kWeightBits = 14;
+constexpr int kOne = 1 << kWeightBits;
+
+// Filter taps for scaling n source pixels to m output pixels. Shrinking averages the
+// source area each output pixel covers (a box filter: smooth, no shimmer on highlights);
+// growing interpolates linearly between the two nearest source pixels.
+Taps ScaleTaps(int n, int m) {
+  const double scale = double(n) / m;
+  Taps taps;
+  taps.stride = scale >= 1.0 ? int(std::ceil(scale)) + 1 : 2;
+  taps.first.resize(m);
+  taps.count.resize(m);
+  taps.weight.assign(static_cast<std::size_t>(m) * taps.stride, 0);
+  std::vector<double> w(taps.stride);
+  for (int i = 0; i < m; ++i) {
+    int first, count = 0;
+    if (scale >= 1.0) {
+      const double a = i * scale, b = (i + 1) * scale;
+      first = int(a);
+      const int last = std::min(int(std::ceil(b)), n);
+      for (int k = first; k < last && count < taps.stride; ++k)
+        w[count++] = std::min<double>(k + 1, b) - std::max<double>(k, a);
+    } else {
+      const double centre = std::clamp((i + 0.5) * scale - 0.5, 0.0, double(n - 1));
+      first = std::min(int(centre), n - 1);
+      const double t = centre - first;
+      w[count++] = 1.0 - t;
+      if (first + 1 < n) w[count++] = t;
+    }
+    double sum = 0;
+    for (int k = 0; k < count; ++k) sum += w[k];
+    int* out = &taps.weight[static_cast<std::size_t>(i) * taps.stride];
+    int given = 0;
+    for (int k = 0; k < count; ++k) given += out[k] = int(w[k] / sum * kOne);
+    out[0] += kOne - given;  // rounding remainder, so flat colours stay exact
+    taps.first[i] = first;
+    taps.count[i] = count;
+  }
+  return taps;
+}
+
+int RoundedSize(int size, double zoom) {
+  return int(std::lround(size * zoom));
+}
+
+// Scales a whole picture to width x height.
+void Scale(const Surface& source, Surface& out) {
+  const int width = source.width(), height = source.height();
+  const Taps across = ScaleTaps(width, out.width()), down = ScaleTaps(height, out.height());
+  // Separable filter: each output row first blends the source rows it covers into one
+  // row of sums per channel, then each output pixel blends the sums it covers. Vertical
+  // sums keep 8 fractional bits so both passes fit 32-bit integers.
+  constexpr int kSumShift = kWeightBits - 8;
+  constexpr int kFinalShift = kWeightBits + 8;
+  std::vector<std::int32_t> red(width), green(width), blue(width);
+  for (int row = 0; row < out.height(); ++row) {
+    const int* wv = &down.weight[static_cast<std::size_t>(row) * down.stride];
+    std::fill(red.begin(), red.end(), 0);
+    std::fill(green.begin(), green.end(), 0);
+    std::fill(blue.begin(), blue.end(), 0);
+    for (int k = 0; k < down.count[row]; ++k) {
+      const Pixel* s = source.row(down.first[row] + k);
+      const std::int32_t weight = wv[k];
+      for (int x = 0; x < width; ++x) {
+        red[x] += weight * RedOf(s[x]);
+        green[x] += weight * GreenOf(s[x]);
+        blue[x] += weight * BlueOf(s[x]);
+      }
+    }
+    for (int x = 0; x < width; ++x) {
+      red[x] >>= kSumShift;
+      green[x] >>= kSumShift;
+      blue[x] >>= kSumShift;
+    }
+    Pixel* d = out.row(row);
+    for (int col = 0; col < out.width(); ++col) {
+      const int* wh = &across.weight[static_cast<std::size_t>(col) * across.stride];
+      const int first = across.first[col];
+      std::int32_t r = 1 << (kFinalShift - 1), g = r, b = r;
+      for (int k = 0; k < across.count[col]; ++k) {
+        r += wh[k] * red[first + k];
+        g += wh[k] * green[first + k];
+        b += wh[k] * blue[first + k];
+      }
+      d[col] = Rgb(r >> kFinalShift, g >> kFinalShift, b >> kFinalShift);
+    }
+  }
+}
+
+// The last scaled picture. A shrinking line draws the same ball at the same factor in
+// three or four cells per frame, so the second and later calls only copy. The key is an
+// exact copy of the source rectangle, never a pointer, so a changed picture never hits.
+struct ZoomCache {
+  Surface source;
+  double zoom = 0;
+  Surface scaled;
+};
+
+const Surface& Scaled(const Surface& src, int xSrc, int ySrc, int width, int height, double zoom,
+                      int dw, int dh) {
+  thread_local ZoomCache cache;
+  Surface source(width, height, kWhite);
+  fxBitBlt(source, 0, 0, width, height, src, xSrc, ySrc, SRCCOPY);
+  if (cache.zoom == zoom && cache.scaled.width() == dw && cache.scaled.height() == dh &&
+      cache.source == source)
+    return cache.scaled;
+  cache.scaled = Surface(dw, dh);
+  Scale(source, cache.scaled);
+  cache.source = std::move(source);
+  cache.zoom = zoom;
+  return cache.scaled;
+}
 
 }  // namespace
 
@@ -108,31 +219,14 @@ void fxZoom(Surface& dest, int xCentre, int yCentre, const Surface& src, int xSr
     fxBitBlt(dest, left, top, width, height, src, xSrc, ySrc, SRCCOPY);
     return;
   }
-  const Span span = ClipToDest(dest, left, top, dw, dh);
-  if (span.empty()) return;
-  const Sampler sampler{src, xSrc, ySrc, width, height};
-  const double scaleX = double(width) / dw, scaleY = double(height) / dh;
-  // When shrinking, average several bilinear samples per pixel so thin highlights do not
-  // shimmer from frame to frame.
-  const int nx = std::clamp(int(std::ceil(scaleX)), 1, 4);
-  const int ny = std::clamp(int(std::ceil(scaleY)), 1, 4);
-  const double inv = 1.0 / (nx * ny);
-  for (int dy = span.y0; dy < span.y1; ++dy) {
-    Pixel* d = dest.row(dy);
-    for (int dx = span.x0; dx < span.x1; ++dx) {
-      double acc[3] = {0, 0, 0};
-      for (int j = 0; j < ny; ++j) {
-        const double fy = (dy - top + (j + 0.5) / ny) * scaleY - 0.5;
-        for (int i = 0; i < nx; ++i) sampler.At((dx - left + (i + 0.5) / nx) * scaleX - 0.5, fy, acc);
-      }
-      d[dx] = Rgb(int(acc[0] * inv + 0.5), int(acc[1] * inv + 0.5), int(acc[2] * inv + 0.5));
-    }
-  }
+  if (ClipToDest(dest, left, top, dw, dh).empty()) return;
+  fxBitBlt(dest, left, top, dw, dh, Scaled(src, xSrc, ySrc, width, height, zoom, dw, dh), 0, 0,
+           SRCCOPY);
 }
 
-void fxAlphaBlend(Surface& dest, int x, int y, int width, int height, const Surface& src,
-                  int xSrc, int ySrc, int srcWidth, int srcHeight, int level,
-                  std::uint32_t /*colour*/, int /*flags*/) {
+void fxAlphaBlend(Surface& dest, int x, int y, int width, int height, const Surface& src, int xSrc,
+                  int ySrc, int srcWidth, int srcHeight, int level, std::uint32_t /*colour*/,
+                  int /*flags*/) {
   const int alpha = std::clamp(level, 0, 255);
   if (alpha == 0 || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return;
   const Span span = ClipToDest(dest, x, y, width, height);

@@ -25,8 +25,9 @@ void fxBitBlt(Surface& dest, int x, int y, int width, int height, const Surface&
 // (xCentre, yCentre). The scaled size is round(width * zoom) x round(height * zoom) (halves
 // away from zero) and its top-left corner is (xCentre - scaledWidth / 2, yCentre -
 // scaledHeight / 2) in integer division, so a 180 x 60 picture centred on (820, 480) covers
-// exactly (730, 450, 180, 60). Zoom 1.0 is a pixel-exact copy; other factors are filtered
-// (bilinear, with supersampling when shrinking). The reserved arguments are ignored.
+// exactly (730, 450, 180, 60). Zoom 1.0 is a pixel-exact copy. Shrinking averages the
+// source area under each pixel; growing interpolates linearly. Source pixels outside the
+// source picture read as white. The reserved arguments are ignored.
 void fxZoom(Surface& dest, int xCentre, int yCentre, const Surface& src, int xSrc, int ySrc,
             int width, int height, double zoom, int reserved1, int reserved2);
 
@@ -36,8 +37,8 @@ void fxZoom(Surface& dest, int xCentre, int yCentre, const Surface& src, int xSr
 // level from 255 up is fully opaque, so a fade that runs 10, 20 ... 400 and back rises
 // for 25 steps, holds the picture fully visible, and falls for the last 25 steps.
 // colour and flags are accepted for the callers' sake and do not change the result.
-void fxAlphaBlend(Surface& dest, int x, int y, int width, int height, const Surface& src,
-                  int xSrc, int ySrc, int srcWidth, int srcHeight, int level,
-                  std::uint32_t colour, int flags);
+void fxAlphaBlend(Surface& dest, int x, int y, int width, int height, const Surface& src, int xSrc,
+                  int ySrc, int srcWidth, int srcHeight, int level, std::uint32_t colour,
+                  int flags);
 
 }  // namespace gfx

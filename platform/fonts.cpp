@@ -28,9 +28,22 @@ std::filesystem::path FindFontFile(const std::string& file) {
   return candidates[0];
 }
 
-TTF_Font* OpenFont(const FontSpec& font) {
+// Every font opened, kept open for the whole run and closed at its end.
+class OpenFonts {
+ public:
   using Key = std::tuple<std::string, int, bool, bool>;
-  static std::map<Key, TTF_Font*> open;  // lives for the whole run
+  ~OpenFonts() {
+    for (auto& [key, font] : fonts)
+      if (font) TTF_CloseFont(font);
+    if (TTF_WasInit()) TTF_Quit();
+  }
+  std::map<Key, TTF_Font*> fonts;
+};
+
+TTF_Font* OpenFont(const FontSpec& font) {
+  using Key = OpenFonts::Key;
+  static OpenFonts openFonts;
+  auto& open = openFonts.fonts;
   const Key key{font.name, FontPixels(font.points), font.bold, font.underline};
   if (auto it = open.find(key); it != open.end()) return it->second;
   if (!TTF_WasInit() && TTF_Init() != 0) {
@@ -39,10 +52,14 @@ TTF_Font* OpenFont(const FontSpec& font) {
   }
   const auto path = FindFontFile(FileOf(font));
   TTF_Font* opened = TTF_OpenFont(path.c_str(), FontPixels(font.points));
-  if (!opened)
+  if (!opened) {
     std::cerr << "Cannot open font " << path << ": " << TTF_GetError() << "\n";
-  else if (font.underline)
-    TTF_SetFontStyle(opened, TTF_STYLE_UNDERLINE);
+    return open[key] = nullptr;
+  }
+  // Light hinting keeps the designed advance widths, which match the desktop fonts' widths
+  // that the screens' label sizes were made for.
+  TTF_SetFontHinting(opened, TTF_HINTING_LIGHT);
+  if (font.underline) TTF_SetFontStyle(opened, TTF_STYLE_UNDERLINE);
   return open[key] = opened;
 }
 

@@ -52,7 +52,8 @@ class Control {
   // Click handler; a control with one receives clicks (and its pointer while hovered).
   std::function<void()> OnClick;
   void SetMousePointer(MousePointer pointer) { pointer_ = pointer; }
-  // A 32 x 32 picture used as the pointer when the pointer is Custom.
+  // A 32 x 32 picture used as the pointer when the pointer is Custom; the colour of its
+  // top-left pixel is transparent, and its hot spot is the top-left corner.
   void SetMouseIcon(const gfx::Surface& icon);
   MousePointer Pointer() const { return pointer_; }
   const gfx::Surface& MouseIcon() const { return mouseIcon_; }
@@ -94,7 +95,9 @@ class Control {
 };
 
 // A text label: caption with the "&&" shown as "&" rule, font, colours, alignment,
-// autosize growing to the right, word wrap within the width.
+// autosize growing to the right, word wrap within the width. As on the classic desktop, a
+// label of fixed size wraps its caption at word breaks within its width; an autosized one
+// keeps one line and grows to the right, or with word wrap keeps its width and grows down.
 class Label : public Control {
  public:
   Label(Form& form, Control* parent = nullptr);

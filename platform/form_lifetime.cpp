@@ -8,9 +8,10 @@
 
 namespace platform::detail {
 namespace {
-std::map<std::type_index, std::unique_ptr<Form>> instances;
-std::vector<std::unique_ptr<Form>> closed;  // destroyed at the next safe point
-std::vector<Form*> live;
+// Never destroyed: forms still open when the process exits must find these intact.
+auto& instances = *new std::map<std::type_index, std::unique_ptr<Form>>;
+auto& closed = *new std::vector<std::unique_ptr<Form>>;  // destroyed at the next safe point
+auto& live = *new std::vector<Form*>;
 Form* active = nullptr;
 int handlerDepth = 0;
 }  // namespace

@@ -165,7 +165,10 @@ void Label::Draw(gfx::Surface& target, int x, int y, int w, int h) const {
   const detail::Rect area = detail::Intersect(detail::CurrentClip(), {x, y, w, h});
   if (!transparent_) detail::FillClipped(target, area, backColor_);
   const LabelLayout& layout = Text::Layout(*this);
-  detail::ClipScope clip(area);  // text never spills out of the label
+  // Lines stay within the label's height; a word a pixel or two wider than the label (our
+  // fonts' widths differ slightly from the desktop's) is drawn whole rather than cut.
+  const detail::Rect& container = detail::CurrentClip();
+  detail::ClipScope clip(detail::Intersect(container, {container.x, y, container.w, h}));
   int top = y;
   for (const Line& line : layout.lines) {
     const int left = alignment_ == Alignment::Centre ? x + (w - line.width) / 2 : x;

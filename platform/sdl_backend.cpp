@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "platform/backend.h"
+#include "platform/sdl_event_wait.h"
 #include "platform/sdl_window.h"
 
 namespace platform::detail {
@@ -69,18 +70,25 @@ class SdlBackend final : public BackendImpl {
  public:
   SdlBackend() {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // A frame is one full-window picture composed in memory, so the renderer only copies
+    // it: the software renderer on the window system's shared-memory framebuffer does
+    // that at a fraction of the cost of a GL context, which on machines without a GPU
+    // (or under Xvfb) is itself a software rasteriser. The environment may override both.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
       std::cerr << "Cannot open the display: " << SDL_GetError() << "\n";
       return;
     }
     video_ = true;
-    wakeEvent_ = SDL_RegisterEvents(1);
+    wait_ = std::make_unique<EventWait>();
     SDL_StartTextInput();
   }
 
   ~SdlBackend() override {
     if (!video_) return;
     FreePointers();
+    wait_.reset();
     SDL_Quit();
   }
 
@@ -91,8 +99,13 @@ class SdlBackend final : public BackendImpl {
 
   void Present(Form& form) override {
     if (!video_) return;
-    if (!form.backendState) form.backendState = std::make_shared<SdlWindow>(form);
+    if (!form.backendState) {
+      auto window = std::make_shared<SdlWindow>(form);
+      wait_->Watch(window->Handle());
+      form.backendState = window;
+    }
     WindowOf(form)->Present(form);
+    wait_->NeedPump();
   }
 
   void Hidden(Form& form) override {
@@ -115,10 +128,7 @@ class SdlBackend final : public BackendImpl {
   int ScreenHeight() const override { return DisplaySize().h; }
 
   void Wake() override {
-    if (!video_) return;
-    SDL_Event event{};
-    event.type = wakeEvent_;
-    SDL_PushEvent(&event);
+    if (wait_) wait_->Wake();
   }
 
   int Run() override {
@@ -142,17 +152,11 @@ class SdlBackend final : public BackendImpl {
   // Sleeps until the next timer is due or an event arrives, then handles what came.
   void WaitForEvents() {
     const double wait = NextTimerDueMs() - NowMs();
+    const double timeout = wait >= kNoTimerDue / 2 ? -1 : std::max(wait, 0.0);
     SDL_Event event;
-    int got = 0;
-    if (wait >= kNoTimerDue / 2)
-      got = SDL_WaitEvent(&event);
-    else if (wait > 0)
-      got = SDL_WaitEventTimeout(&event, static_cast<int>(std::ceil(wait)));
-    else
-      got = SDL_PollEvent(&event);
-    if (!got) return;
+    if (!wait_->Next(event, timeout)) return;
     do Handle(event);
-    while (!EndRequested() && SDL_PollEvent(&event));
+    while (!EndRequested() && wait_->Next(event, 0));
   }
 
   void Handle(const SDL_Event& event) {
@@ -228,7 +232,7 @@ class SdlBackend final : public BackendImpl {
   }
 
   bool video_ = false;
-  Uint32 wakeEvent_ = 0;
+  std::unique_ptr<EventWait> wait_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

@@ -13,21 +13,23 @@ std::unique_ptr<BackendImpl> MakeHeadlessBackend();
 std::unique_ptr<BackendImpl> MakeSdlBackend();
 
 namespace {
-std::unique_ptr<BackendImpl> backend;
+// Not destroyed at exit, so forms that outlive static destruction still find it.
+BackendImpl* backend = nullptr;
 std::optional<std::filesystem::path> programFolder;
 }  // namespace
 
 BackendImpl& CurrentBackend() {
   // Without Init the platform runs headless, so library code used from tests and tools
   // never meets a missing backend.
-  if (!backend) backend = MakeHeadlessBackend();
+  if (!backend) backend = MakeHeadlessBackend().release();
   return *backend;
 }
 }  // namespace detail
 
 void Init(Backend kind) {
   Shutdown();
-  detail::backend = kind == Backend::Sdl ? detail::MakeSdlBackend() : detail::MakeHeadlessBackend();
+  detail::backend =
+      (kind == Backend::Sdl ? detail::MakeSdlBackend() : detail::MakeHeadlessBackend()).release();
 }
 
 void Shutdown() {
@@ -40,7 +42,8 @@ void Shutdown() {
     form->backendData = nullptr;
     form->backendState.reset();
   }
-  detail::backend.reset();
+  delete detail::backend;
+  detail::backend = nullptr;
 }
 
 void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) {

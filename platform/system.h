@@ -37,7 +37,8 @@ double NowMs();
 enum class MsgBoxIcon { None, Exclamation, Information };
 // A modal message box with one OK button. Without a display the text goes to stderr
 // and the call returns as if OK had been pressed.
-void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon = MsgBoxIcon::None);
+void MsgBox(const std::string& text, const std::string& title,
+            MsgBoxIcon icon = MsgBoxIcon::None);
 
 // The size in pixels of the screen the windows appear on.
 int ScreenWidth();

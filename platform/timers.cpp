@@ -5,7 +5,9 @@
 
 namespace platform {
 namespace {
-std::vector<Timer*> allTimers;  // in creation order: equal due times fire in this order
+// In creation order: equal due times fire in this order. Never destroyed, as timers of
+// forms still open at exit outlive static destruction.
+auto& allTimers = *new std::vector<Timer*>;
 
 bool Running(const Timer& timer) {
   const Form& form = timer.Owner();

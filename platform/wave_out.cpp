@@ -37,8 +37,9 @@ struct Voice {
   int outputRate = 0;
   SDL_AudioStream* stream = nullptr;
   std::deque<WAVEHDR*> queue;
-  std::uint32_t fed = 0;  // bytes of the first queued buffer put into the stream
-  bool flushed = false;   // all of it is in the stream
+  std::uint32_t fed = 0;        // bytes of the first queued buffer put into the stream
+  bool flushed = false;         // all of it is in the stream
+  std::uint64_t firstPass = 0;  // the mixer pass that first took from it
   std::vector<std::int32_t> widened;
   ~Voice() {
     if (stream) SDL_FreeAudioStream(stream);
@@ -131,6 +132,7 @@ void FinishFront(Voice& voice, std::vector<Notice>& notices) {
   header->dwFlags = (header->dwFlags | WHDR_DONE) & ~WHDR_INQUEUE;
   voice.fed = 0;
   voice.flushed = false;
+  voice.firstPass = 0;
   SDL_AudioStreamClear(voice.stream);
   if (voice.window) notices.push_back({voice.window, voice.handle, header});
 }
@@ -180,6 +182,7 @@ void MixVoice(Voices& v, Voice& voice, float* out, int frames, std::vector<Notic
   const int wanted = frames * kOutputFrameBytes;
   auto* converted = reinterpret_cast<char*>(v.scratch.data());
   int got = 0;
+  if (voice.firstPass == 0) voice.firstPass = v.mixPasses + 1;
   while (got < wanted && !voice.queue.empty()) {
     Feed(voice, wanted - got);
     const int n = SDL_AudioStreamGet(voice.stream, converted + got, wanted - got);
@@ -379,11 +382,11 @@ bool FinishFirstBuffer(HWAVEOUT device) {
   return true;
 }
 
-std::uint32_t BytesTaken(HWAVEOUT device) {
+std::uint64_t FirstMixPass(HWAVEOUT device) {
   Voices& v = TheVoices();
   std::lock_guard guard(v.lock);
   const Voice* voice = Find(v, device);
-  return voice ? voice->fed : 0;
+  return voice ? voice->firstPass : 0;
 }
 
 std::uint64_t MixPasses() {

@@ -17,10 +17,10 @@ void Mix(WaveOutBackend backend, float* out, int frames);
 // Marks the device's first queued buffer done as if it had played to its end.
 bool FinishFirstBuffer(HWAVEOUT device);
 
-// How many bytes of its first queued buffer the mixer has taken from the device so far.
-std::uint32_t BytesTaken(HWAVEOUT device);
-// How many times Mix has run so far.
+// How many times Mix has run so far, and the pass (1, 2, ...) that first took samples
+// from the device's first queued buffer: 0 while none has.
 std::uint64_t MixPasses();
+std::uint64_t FirstMixPass(HWAVEOUT device);
 
 }  // namespace platform::wave_out_mixer
 

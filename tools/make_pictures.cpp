@@ -1,9 +1,6 @@
 // Build step: draws every picture of the game into the program folder's resources/ and a
 // labelled contact sheet of all of them for review.
 //   zt_make_pictures <resources dir> <fonts dir> <contact sheet png>
-#define SDL_MAIN_HANDLED
-#include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -89,7 +86,7 @@ int main(int argc, char** argv) {
   }
   try {
     const int rc = art::Run(argv[1], argv[2], argv[3]);
-    TTF_Quit();
+    art::CloseFonts();
     return rc;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zt_make_pictures: %s\n", e.what());

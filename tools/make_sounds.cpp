@@ -20,17 +20,19 @@ struct Partial {
   double ratio, amp, decaySeconds;
 };
 
-// A struck bell or glass: inharmonic partials, each decaying on its own.
+// A struck bell or glass: inharmonic partials, each decaying on its own. The last quarter
+// fades to silence, so cutting the ring short never clicks.
 Samples Strike(double hz, const std::vector<Partial>& partials, double seconds, double gain) {
   Samples out(static_cast<std::size_t>(seconds * kRate));
   for (std::size_t i = 0; i < out.size(); ++i) {
-    const double t = double(i) / kRate;
+    const double t = double(i) / kRate, left = seconds - t;
     const double attack = t < 0.006 ? 0.5 - 0.5 * std::cos(std::numbers::pi * t / 0.006) : 1.0;
+    const double tail = std::min(1.0, left / (seconds * 0.25));
     double v = 0;
     for (const Partial& p : partials)
       if (hz * p.ratio < 9000)  // higher partials only hiss
         v += p.amp * std::exp(-t / p.decaySeconds) * std::sin(kTwoPi * hz * p.ratio * t);
-    out[i] = gain * attack * v;
+    out[i] = gain * attack * tail * tail * v;
   }
   return out;
 }
@@ -88,11 +90,11 @@ Samples Music() {
   const std::vector<Partial> bell = {
       {1, 1, 1.6}, {2, 0.25, 1.0}, {2.76, 0.3, 0.6}, {5.4, 0.1, 0.25}};
   for (int b = 0; b < kBars; ++b) {
-    for (int note : chords[b]) Mix(out, PadNote(NoteHz(note), kBar, 0.12), b * kBar, true);
+    for (int note : chords[b]) Mix(out, PadNote(NoteHz(note), kBar, 0.09), b * kBar, true);
     Mix(out, BassNote(NoteHz(bass[b]), kBar - 0.2, 0.5), b * kBar, true);
   }
   for (const BellNote& n : melody)
-    Mix(out, Strike(NoteHz(n.midi), bell, 4.0, 0.22), n.bar * kBar + n.beat, true);
+    Mix(out, Strike(NoteHz(n.midi), bell, 4.0, 0.4), n.bar * kBar + n.beat, true);
   RemoveDc(out);
   NormalisePeak(out, -9);
   return out;

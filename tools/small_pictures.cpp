@@ -1,5 +1,7 @@
 // Balls, the how-to-play pictures, the pointer and the window icon.
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "tools/art.h"
 #include "tools/pictures.h"
@@ -87,25 +89,46 @@ Canvas MousePicture(MouseButton lit) {
   return c;
 }
 
-// The menus' pointer: a pointing hand. Pure magenta (255, 0, 255) marks the transparent
-// pixels (the platform keys it out), so its edges are hard: soft edges would blend
-// towards magenta and show a pink fringe over any background.
+// A pointing hand, upright, the index finger on its left edge with the fingertip at
+// (3.5, 1); the thumb lies folded across the palm (drawn as a crease).
+Sdf UprightHand() {
+  const Sdf finger = RoundRect(1, 1, 5, 17, 2.5f);
+  const Sdf knuckles = Union(Union(RoundRect(5.5f, 9, 5, 10, 2.5f), RoundRect(10, 10, 5, 10, 2.5f)),
+                             RoundRect(14.5f, 11.5f, 5, 9.5f, 2.5f));
+  const Sdf palm = RoundRect(1, 14, 18.5f, 15, 5);
+  return Union(Union(finger, knuckles), palm);
+}
+
+Sdf HandCreases() {
+  Sdf lines = Capsule({3.5f, 22}, {11, 19.5f}, 0.55f);  // the folded thumb
+  for (float lx : {5.5f, 10.0f, 14.5f}) lines = Union(lines, Capsule({lx, 14}, {lx, 17.5f}, 0.5f));
+  return lines;
+}
+
+// The shape turned by `degrees` (clockwise on screen) about `pivot`, which lands on `to`,
+// and enlarged by `scale`.
+Sdf Placed(Sdf shape, Point pivot, float degrees, Point to, float scale) {
+  const float a = degrees * std::numbers::pi_v<float> / 180, c = std::cos(a), s = std::sin(a);
+  return [=](float x, float y) {
+    const float dx = x / scale - to.x, dy = y / scale - to.y;
+    return scale * shape(pivot.x + c * dx + s * dy, pivot.y - s * dx + c * dy);
+  };
+}
+
+// The menus' pointer: a hand pointing up and to the left, because the platform clicks at
+// the picture's top-left pixel. That pixel's colour, pure magenta (255, 0, 255), marks
+// every transparent pixel, so the edges are hard: soft edges would blend towards magenta
+// and show a pink fringe over any background.
 Canvas PointerPicture() {
   constexpr int kSuper = 4;
-  Canvas big(32 * kSuper, 32 * kSuper, Rgb(255, 0, 255));
   const float s = kSuper;
-  const Sdf finger = RoundRect(9 * s, 1 * s, 5 * s, 17 * s, 2.5f * s);
-  const Sdf knuckles = Union(Union(RoundRect(13.5f * s, 10 * s, 5 * s, 10 * s, 2.5f * s),
-                                   RoundRect(18 * s, 11 * s, 5 * s, 10 * s, 2.5f * s)),
-                             RoundRect(22.5f * s, 12.5f * s, 5 * s, 9.5f * s, 2.5f * s));
-  const Sdf palm = RoundRect(9 * s, 14 * s, 18.5f * s, 15 * s, 5 * s);
-  const Sdf thumb = Capsule({10.5f * s, 22 * s}, {4 * s, 15.5f * s}, 2.6f * s);
-  const Sdf hand = Union(Union(finger, knuckles), Union(palm, thumb));
+  Canvas big(32 * kSuper, 32 * kSuper, Rgb(255, 0, 255));
+  const Point tip{3.5f, 1};
+  auto place = [&](const Sdf& shape) { return Placed(shape, tip, -14, {2.6f, 1.4f}, s * 1.05f); };
+  const Sdf hand = place(UprightHand());
   big.fillSupersampled(Grow(hand, 1.3f * s), Solid(Rgb(0, 0, 0)), 1, 0, 0, 32 * s, 32 * s);
   big.fillSupersampled(hand, Solid(kWhite), 1, 0, 0, 32 * s, 32 * s);
-  for (float lx : {13.5f, 18.0f, 22.5f})
-    big.fill(RoundRect(lx * s - 0.5f * s, 14 * s, 1.0f * s, 5 * s, 0.5f * s), Solid(Rgb(0, 0, 0)),
-             1, 0, 0, 32 * s, 32 * s);
+  big.fill(place(HandCreases()), Solid(Rgb(0, 0, 0)), 1, 0, 0, 32 * s, 32 * s);
   Canvas small = big.scaledDown(32, 32);
   // Hard edge: a pixel is part of the hand when the hand covers most of it.
   for (int y = 0; y < 32; ++y)
@@ -123,9 +146,11 @@ Canvas PointerPicture() {
   return small;
 }
 
+// The tile fills the whole square; the alpha channel rounds its corners where the
+// platform uses it.
 Canvas IconPicture() {
   Canvas c(64, 64, kNavy);
-  c.fill(RoundRect(0, 0, 64, 64, 12), VerticalGradient(0, kNavyLight, 64, kNavy));
+  c.fill(RoundRect(-2, -2, 68, 68, 0), VerticalGradient(0, kNavyLight, 64, kNavy));
   DrawBall(c, 0, 21, 22, 13);
   DrawBall(c, 3, 43, 22, 13);
   DrawBall(c, 1, 21, 43, 13);

@@ -25,9 +25,10 @@ const char* FileOf(Face face) {
   return "";
 }
 
+std::map<std::pair<Face, int>, TTF_Font*> g_open;
+
 TTF_Font* FontOf(Face face, int sizePx) {
-  static std::map<std::pair<Face, int>, TTF_Font*> open;
-  auto& font = open[{face, sizePx}];
+  auto& font = g_open[{face, sizePx}];
   if (!font) {
     if (!TTF_WasInit() && TTF_Init() != 0) throw std::runtime_error(TTF_GetError());
     const std::string path = g_fontDir + "/" + FileOf(face);
@@ -42,6 +43,12 @@ TTF_Font* FontOf(Face face, int sizePx) {
 
 void SetFontDir(const std::string& fontDir) {
   g_fontDir = fontDir;
+}
+
+void CloseFonts() {
+  for (auto& [key, font] : g_open) TTF_CloseFont(font);
+  g_open.clear();
+  if (TTF_WasInit()) TTF_Quit();
 }
 
 Mask TextMask(Face face, int sizePx, const std::string& text, int outline) {

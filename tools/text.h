@@ -11,6 +11,7 @@ enum class Face { Arial, ArialBold, Verdana, VerdanaBold };
 
 // Opens the fonts in fontDir on first use; TTF must stay initialised while text is drawn.
 void SetFontDir(const std::string& fontDir);
+void CloseFonts();
 
 // The anti-aliased coverage of a line of text; outline > 0 widens the strokes.
 Mask TextMask(Face face, int sizePx, const std::string& text, int outline = 0);

@@ -225,7 +225,11 @@ TEST(Pictures, PointerIsMagentaKeyedAndIconHasTransparentCorners) {
       ASSERT_TRUE(p == kMagenta || grey) << x << "," << y;  // no pink fringe
       hand += p != kMagenta;
     }
+  // The top-left pixel is the transparent key and the click point: the fingertip is next
+  // to it.
+  EXPECT_EQ(Rgb(pointer, 0, 0), kMagenta);
   EXPECT_EQ(Rgb(pointer, 31, 31), kMagenta);
+  EXPECT_NE(Rgb(pointer, 3, 3), kMagenta);
   EXPECT_GT(hand, 150);
   const art::Image icon = Load(res::kIcon);
   EXPECT_EQ(icon.at(0, 0) >> 24, 0u);

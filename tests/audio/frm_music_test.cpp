@@ -123,5 +123,19 @@ TEST_F(MusicTest, ClosingFreesTheEngineAndEndsTheProgram) {
   EXPECT_TRUE(platform::headless::Ended());
 }
 
+TEST_F(MusicTest, TheGamesOwnSoundsLoadWithoutAMessage) {
+  const std::filesystem::path program = ZT_PROGRAM_DIR;
+  for (const char* name : kAllFive) {
+    if (!std::filesystem::exists(program / "Sound" / name)) GTEST_SKIP() << "sounds not built";
+  }
+  platform::SetProgramFolder(program);
+  frmMusic().Show();
+  EXPECT_TRUE(Boxes().empty());
+  for (std::int32_t slot = SoundMusic; slot <= SoundRankUp; ++slot) {
+    EXPECT_NE(DeviceOf(slot), 0u) << slot;
+  }
+  EXPECT_EQ(GetSoundState(SoundRankUp), SlotPlaying);
+}
+
 }  // namespace
 }  // namespace audiotest

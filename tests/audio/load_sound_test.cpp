@@ -50,6 +50,7 @@ struct BadFile {
   const char* name;
   std::string bytes;
   const char* message;
+  friend void PrintTo(const BadFile& file, std::ostream* out) { *out << file.name; }
 };
 
 class LoadFailure : public SoundTest, public ::testing::WithParamInterface<BadFile> {};
@@ -147,6 +148,7 @@ struct GoodShape {
   const char* name;
   std::string bytes;
   double level;
+  friend void PrintTo(const GoodShape& shape, std::ostream* out) { *out << shape.name; }
 };
 
 class LoadShape : public SoundTest, public ::testing::WithParamInterface<GoodShape> {};

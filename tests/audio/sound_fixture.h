@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -47,7 +48,8 @@ class SoundTest : public ::testing::Test {
     audio::SoundNotifier = nullptr;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder_ = std::filesystem::temp_directory_path() /
-              (std::string("zt_sound_") + info->test_suite_name() + "_" + info->name());
+              (std::string("zt_sound_") + std::to_string(getpid()) + "_" + info->test_suite_name() +
+               "_" + info->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }

@@ -2,8 +2,9 @@
 // through a wave-output device and the mixer, as LoadSound and StartSound would take it.
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -54,6 +55,7 @@ void Play(audio::WaveFile& wave, std::vector<char>& samples) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   path = "/tmp/zt_wav_fuzz_" + std::to_string(getpid()) + ".wav";
+  std::atexit([] { std::remove(path.c_str()); });
   platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);
   return 0;
 }

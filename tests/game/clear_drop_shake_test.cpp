@@ -21,6 +21,8 @@ class AnimationTest : public GameTest {
     OpenGame();
     SetLineFreeBoard();
     ShowBoard();
+    // Checks run here directly are followed by ticks that redraw the last press's ring.
+    game_->CenterCol = game_->CenterRow = 4;
   }
   // Puts a line of crystals (found nowhere else) into the line-free board and runs the
   // check on it.

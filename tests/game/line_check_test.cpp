@@ -15,6 +15,8 @@ class LineCheckTest : public GameTest {
     OpenGame();
     SetLineFreeBoard();
     ShowBoard();
+    // Checks run here directly are followed by ticks that redraw the last press's ring.
+    game_->CenterCol = game_->CenterRow = 4;
   }
   void ExpectMatch(int col, int row, int length, int direction, int kind) {
     EXPECT_EQ(AnimState, kShrinkLine);

@@ -1,4 +1,5 @@
 // The score popups' ticks, and leaving the game through Exit.
+#include "game/high_score.h"
 #include "platform/headless.h"
 #include "storage/player_file.h"
 #include "storage/score_file.h"
@@ -125,33 +126,56 @@ TEST_F(LeaveTest, ZeroDoesNotEnterAnEmptyTable) {
   EXPECT_EQ(menuShown_, 1);
 }
 
-TEST_F(LeaveTest, ResultTakesTheFirstPlaceItBeatsAndTheLastDropsOut) {
-  SetTable({900, 800, 700, 600, 500, 400, 300, 200});
-  Leave(6);  // 650 points
+// The table rule on its own, with the example table.
+class HighScoreTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    HighScoreValues = {900, 800, 700, 600, 500, 400, 300, 200};
+    for (int i = 0; i < 8; ++i) HighScoreNames[i] = "P" + std::to_string(HighScoreValues[i]);
+  }
+};
+
+TEST_F(HighScoreTest, ResultTakesTheFirstPlaceItBeatsAndTheLastDropsOut) {
+  EnterHighScore(650, "New");
   const std::array<std::int32_t, 8> expected = {900, 800, 700, 650, 600, 500, 400, 300};
   EXPECT_EQ(HighScoreValues, expected);
-  EXPECT_EQ(HighScoreNames[3], "Tester");
+  EXPECT_EQ(HighScoreNames[3], "New");
   EXPECT_EQ(HighScoreNames[4], "P600");
-  EXPECT_EQ(FileTable().values, expected);
+  EXPECT_EQ(HighScoreNames[7], "P300");
 }
 
-TEST_F(LeaveTest, TiesGoBelowTheEqualEntry) {
-  SetTable({900, 800, 700, 600, 500, 400, 300, 200});
-  PlayerName = "Eve";
-  Leave(6);  // 600 points
+TEST_F(HighScoreTest, TiesGoBelowTheEqualEntry) {
+  EnterHighScore(600, "New");
   EXPECT_EQ(HighScoreNames[3], "P600");
-  EXPECT_EQ(HighScoreNames[4], "Eve");
+  EXPECT_EQ(HighScoreNames[4], "New");
   EXPECT_EQ(HighScoreValues[4], 600);
 }
 
 // The last place counts too: a result that beats only the eighth entry replaces it.
-TEST_F(LeaveTest, BeatingOnlyTheLastEntryTakesPlaceSeven) {
-  SetTable({900, 800, 700, 600, 500, 400, 300, 200});
-  Leave(2);  // 250 points
+TEST_F(HighScoreTest, BeatingOnlyTheLastEntryTakesPlaceSeven) {
+  EnterHighScore(250, "New");
   EXPECT_EQ(HighScoreValues[6], 300);
   EXPECT_EQ(HighScoreValues[7], 250);
+  EXPECT_EQ(HighScoreNames[7], "New");
+}
+
+TEST_F(HighScoreTest, NotBeatingTheLastEntryChangesNothing) {
+  EnterHighScore(200, "New");
+  EnterHighScore(100, "New");
+  EXPECT_EQ(HighScoreValues[7], 200);
+  EXPECT_EQ(HighScoreNames[7], "P200");
+}
+
+TEST_F(LeaveTest, LeavingEntersTheResultAndWritesTheTable) {
+  SetTable({9000, 8000, 7000, 6000, 5000, 4000, 3000, 2000});
+  Leave(25);  // 2500 points beat only the last entry
+  EXPECT_EQ(HighScoreValues[7], 2500);
   EXPECT_EQ(HighScoreNames[7], "Tester");
-  EXPECT_EQ(FileTable().values[7], 250);
+  const auto table = FileTable();
+  EXPECT_EQ(table.values[7], 2500);
+  EXPECT_EQ(table.names[7], "Tester");
+  EXPECT_EQ(table.values[6], 3000);
 }
 
 TEST_F(LeaveTest, OnePlayerMayHoldSeveralPlaces) {

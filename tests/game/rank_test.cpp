@@ -81,7 +81,7 @@ TEST_F(RankTest, PromotionNeedsPointsStrictlyAboveTheNextThreshold) {
 }
 
 TEST_F(RankTest, OnePromotionPerCallHoweverFarThePointsAre) {
-  Score = 5000;  // past rank 5
+  Score = 900;  // 90000 points: past rank 5, short of rank 6
   for (int expected = 1; expected <= 5; ++expected) {
     game_->AdvanceRank();
     EXPECT_EQ(RankIndex, expected);
@@ -128,7 +128,8 @@ TEST_F(RankTest, PromotionToTheLastRankKeepsTheBarItHad) {
   Score = 100001;
   game_->AdvanceRank();
   EXPECT_EQ(RankIndex, 24);
-  EXPECT_EQ(VisibleInsignia(), 24);
+  EXPECT_TRUE(game_->picMR(24).Visible());
+  EXPECT_EQ(game_->picMR(24).Left(), 832);
   EXPECT_EQ(game_->lblPercent.Caption(), "98%");
   EXPECT_EQ(winShown_, 0);
 }

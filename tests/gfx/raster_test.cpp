@@ -52,6 +52,48 @@ TEST(Zoom, FactorOneIsExactCopyAndSizesRound) {
   EXPECT_EQ(small.at(829, 482), kWhite);
 }
 
+TEST(Zoom, ShrinkingAveragesTheSourceAndKeepsFlatColoursExact) {
+  Surface src(75, 75, Rgb(30, 144, 255));
+  Surface dst(200, 200, kWhite);
+  fxZoom(dst, 100, 100, src, 0, 0, 75, 75, 0.15, 0, 0);  // 11 x 11
+  for (int y = 95; y < 106; ++y)
+    for (int x = 95; x < 106; ++x) ASSERT_EQ(dst.at(x, y), Rgb(30, 144, 255)) << x << "," << y;
+  EXPECT_EQ(dst.at(94, 100), kWhite);
+  EXPECT_EQ(dst.at(106, 100), kWhite);
+
+  Surface stripes(4, 4, kBlack);  // alternate black and white columns
+  for (int y = 0; y < 4; ++y) stripes.at(1, y) = stripes.at(3, y) = kWhite;
+  Surface half(10, 10, kBlack);
+  fxZoom(half, 5, 5, stripes, 0, 0, 4, 4, 0.5, 0, 0);  // 2 x 2, each pixel half white
+  EXPECT_EQ(half.at(4, 4), Rgb(128, 128, 128));
+  EXPECT_EQ(half.at(5, 5), Rgb(128, 128, 128));
+}
+
+// Repeated zooms of one picture reuse the scaled copy; a changed picture must not.
+TEST(Zoom, RepeatedZoomsFollowChangesToThePicture) {
+  Surface ball(75, 75, Rgb(200, 0, 0));
+  Surface dst(300, 100, kWhite);
+  fxZoom(dst, 50, 50, ball, 0, 0, 75, 75, 0.5, 0, 0);
+  fxZoom(dst, 150, 50, ball, 0, 0, 75, 75, 0.5, 0, 0);
+  EXPECT_EQ(dst.at(150, 50), Rgb(200, 0, 0));
+  ball.fill(Rgb(0, 0, 200));
+  fxZoom(dst, 250, 50, ball, 0, 0, 75, 75, 0.5, 0, 0);
+  EXPECT_EQ(dst.at(250, 50), Rgb(0, 0, 200));
+  fxZoom(dst, 250, 50, ball, 0, 0, 75, 75, 0.45, 0, 0);
+  EXPECT_EQ(dst.at(250, 50), Rgb(0, 0, 200));
+  EXPECT_EQ(dst.at(250, 33), Rgb(0, 0, 200));  // the 0.5 picture was not drawn again
+}
+
+TEST(Zoom, GrowingInterpolatesBetweenNeighbours) {
+  Surface src(2, 1, kBlack);
+  src.at(1, 0) = kWhite;
+  Surface dst(8, 1, Rgb(1, 1, 1));
+  fxZoom(dst, 4, 0, src, 0, 0, 2, 1, 4.0, 0, 0);  // 8 x 4 from (0, -2)
+  EXPECT_EQ(dst.at(0, 0), kBlack);
+  EXPECT_EQ(dst.at(7, 0), kWhite);
+  EXPECT_LT(dst.at(3, 0), dst.at(4, 0));
+}
+
 TEST(AlphaBlend, LevelZeroInvisibleAndHighLevelsOpaque) {
   Surface src(10, 10, kBlack);
   Surface dst(10, 10, kWhite);

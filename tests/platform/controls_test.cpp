@@ -107,6 +107,23 @@ TEST_F(ControlsTest, AutoSizeGrowsToTheRightAndWordWrapBreaksLines) {
   EXPECT_EQ(CountNot(frame, 139, 50, 100, 49, gfx::kWhite), 0);
 }
 
+// The menu's fixed labels were sized for the desktop fonts: their captions still show on
+// one line, whole.
+TEST_F(ControlsTest, MenuLabelsShowTheirWholeCaption) {
+  Label notice(form), no(form);
+  notice.Move(45, 56, 77, 15);
+  notice.SetFont("Arial", 9, true);
+  notice.SetAlignment(Alignment::Centre);
+  notice.SetCaption("Player Name:");
+  no.Move(94, 114, 15, 25);
+  no.SetFont("Arial", 9, true, true);
+  no.SetCaption("No");
+  const gfx::Surface frame = Frame();
+  EXPECT_GT(CountNot(frame, 45 + 50, 56, 27, 15, gfx::kWhite), 20);  // "Name:" on the line
+  EXPECT_EQ(CountNot(frame, 0, 71, 300, 10, gfx::kWhite), 0);        // no second line
+  EXPECT_GT(CountNot(frame, 109, 114, 3, 25, gfx::kWhite), 0);       // the "o" is whole
+}
+
 TEST_F(ControlsTest, BoldAndUnderlineChangeTheInk) {
   Label plain(form), bold(form), underlined(form);
   plain.Move(0, 0, 100, 25);

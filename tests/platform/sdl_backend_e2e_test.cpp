@@ -16,6 +16,7 @@
 
 #include "platform/form.h"
 #include "platform/system.h"
+#include "platform/window_messages.h"
 
 using namespace platform;
 
@@ -85,8 +86,26 @@ struct Results {
   gfx::Pixel back = 0, red = 0;
   int labelInk = 0;
   std::string typed;
+  double postedAtMs = -1, deliveredAtMs = -1;
 };
 Results results;
+
+LRESULT RecordDelivery(HWND, std::uint32_t, WPARAM, LPARAM) {
+  results.deliveredAtMs = NowMs();
+  return 0;
+}
+
+// Posts from another thread while the loop sleeps with its next timer far away: the
+// message must wake the loop at once.
+void PostFromAnotherThread() {
+  const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, 0, nullptr, nullptr, nullptr);
+  SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<std::intptr_t>(&RecordDelivery));
+  std::thread([window] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    results.postedAtMs = NowMs();
+    PostMessageA(window, 0x3BD, 0, 0);
+  }).detach();
+}
 
 // A window that scripts its own test from a timer, one step per tick, while the real
 // event loop runs.
@@ -121,6 +140,7 @@ class E2EForm : public Form {
 
   void Step() {
     const int step = results.steps++;
+    if (step == 1) PostFromAnotherThread();
     if (step == 2) ReadBack();
     if (step == 3) Xdo("mousemove --sync --window " + Window() + " 240 180 click 1");
     if (step == 5) Xdo("mousemove --sync --window " + Window() + " 60 160 click 1");
@@ -173,6 +193,8 @@ TEST(SdlBackendE2E, DrawsClicksTypesAndScalesUnderAnXServer) {
   server.Stop();
 
   EXPECT_FALSE(results.timedOut);
+  ASSERT_GE(results.postedAtMs, 0);
+  EXPECT_LT(results.deliveredAtMs - results.postedAtMs, 20);
   EXPECT_EQ(results.back, kBack);
   EXPECT_EQ(results.red, kRed);
   EXPECT_GT(results.labelInk, 50);

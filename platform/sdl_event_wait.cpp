@@ -1,0 +1,71 @@
+#include "platform/sdl_event_wait.h"
+
+#include <SDL2/SDL_syswm.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+
+namespace platform::detail {
+
+EventWait::EventWait()
+    : wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), wakeEvent_(SDL_RegisterEvents(1)) {}
+
+EventWait::~EventWait() {
+  if (wakeFd_ >= 0) close(wakeFd_);
+}
+
+void EventWait::Watch(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (displayFd_ >= 0 || wakeFd_ < 0 || !window) return;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11)
+    displayFd_ = ConnectionNumber(info.info.x11.display);
+#else
+  (void)window;
+#endif
+}
+
+void EventWait::Wake() {
+  if (displayFd_ >= 0) {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = write(wakeFd_, &one, sizeof one);
+    return;
+  }
+  SDL_Event event{};
+  event.type = wakeEvent_;
+  SDL_PushEvent(&event);
+}
+
+bool EventWait::SdlWait(SDL_Event& event, double timeoutMs) {
+  if (timeoutMs < 0) return SDL_WaitEvent(&event) == 1;
+  if (timeoutMs == 0) return SDL_PollEvent(&event) == 1;
+  return SDL_WaitEventTimeout(&event, static_cast<int>(std::ceil(timeoutMs))) == 1;
+}
+
+bool EventWait::Next(SDL_Event& event, double timeoutMs) {
+  if (displayFd_ < 0) return SdlWait(event, timeoutMs);
+  if (pump_) {
+    if (SDL_PollEvent(&event)) return true;  // also flushes our requests to the display
+    pump_ = false;
+  } else if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+    return true;  // queued by SDL itself, without reading the display
+  }
+  if (timeoutMs == 0) return false;
+  pollfd fds[2] = {{displayFd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+  const auto ns = static_cast<long long>(timeoutMs * 1e6);
+  const timespec limit{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+  if (ppoll(fds, 2, timeoutMs < 0 ? nullptr : &limit, nullptr) <= 0) return false;
+  if (fds[1].revents & POLLIN) {
+    std::uint64_t count;
+    [[maybe_unused]] const ssize_t got = read(wakeFd_, &count, sizeof count);
+  }
+  if (!(fds[0].revents & POLLIN)) return false;
+  pump_ = true;
+  return Next(event, 0);
+}
+
+}  // namespace platform::detail
