@@ -46,9 +46,8 @@ void ApplyWhite(std::uint32_t rop, Pixel* d, int n) {
   if (rop == SRCCOPY && n > 0) std::fill(d, d + n, kWhite);
 }
 
-// One row of a raster operation where the source row is (partly) off the picture: the
-// missing pixels read as white.
-void RowWithWhiteOutside(std::uint32_t rop, Pixel* d, const Surface& src, int sy, int sx, int n) {
+// One row of a raster operation; source pixels off the picture read as white.
+void CombineRow(std::uint32_t rop, Pixel* d, const Surface& src, int sy, int sx, int n) {
   if (sy < 0 || sy >= src.height()) return ApplyWhite(rop, d, n);
   const int inside0 = std::clamp(-sx, 0, n);                     // first pixel on the picture
   const int inside1 = std::clamp(src.width() - sx, inside0, n);  // one past the last
@@ -66,22 +65,8 @@ void fxBitBlt(Surface& dest, int x, int y, int width, int height, const Surface&
   if (span.empty()) return;
   const int n = span.x1 - span.x0;
   const int sx = xSrc + (span.x0 - x);
-  const bool columnsInside = sx >= 0 && sx + n <= src.width();
-  for (int dy = span.y0; dy < span.y1; ++dy) {
-    const int sy = ySrc + (dy - y);
-    Pixel* d = dest.row(dy) + span.x0;
-    if (!columnsInside || sy < 0 || sy >= src.height()) {
-      RowWithWhiteOutside(rop, d, src, sy, sx, n);
-      continue;
-    }
-    const Pixel* s = src.row(sy) + sx;
-    if (rop == SRCCOPY)
-      CopyRow(d, s, n);
-    else if (rop == SRCAND)
-      AndRow(d, s, n);
-    else
-      MergePaintRow(d, s, n);
-  }
+  for (int dy = span.y0; dy < span.y1; ++dy)
+    CombineRow(rop, dest.row(dy) + span.x0, src, ySrc + (dy - y), sx, n);
 }
 
 namespace {
