@@ -3,6 +3,7 @@
 #include "app/frm_door.h"
 #include "app/frm_splash.h"
 #include "game/game_state.h"
+#include "game/ring.h"
 #include "gfx/raster.h"
 #include "platform/system.h"
 #include "resources/picture_names.h"
@@ -19,15 +20,12 @@ constexpr int kOffsetStep = 5;
 constexpr const char* kRightText = "Click mouse Right Button to turn clockwise";
 constexpr const char* kLeftText = "Click mouse Left Button to turn counterclockwise";
 
-// The ring around the centre cell (1, 1), as column and row offsets from it.
-enum Ring { NW, N, NE, E, SE, S, SW, W };
-constexpr int kRingColumn[] = {-1, 0, 1, 1, 1, 0, -1, -1};
-constexpr int kRingRow[] = {-1, -1, -1, 0, 1, 1, 1, 0};
+using enum game::RingPlace;
 
 // One ball of a slide frame: the destination cell and where it is drawn at offset t,
 // as x = x0 + dx * t, y = y0 + dy * t.
 struct SlidingBall {
-  Ring cell;
+  game::RingPlace cell;
   int x0, dx, y0, dy;
 };
 constexpr SlidingBall kClockwiseFrame[] = {
@@ -162,34 +160,17 @@ void FrmHowToPlay::ShowMouse(const platform::Image& mouse) {
   imgMouseL.SetVisible(&mouse == &imgMouseL);
 }
 
+std::int16_t& FrmHowToPlay::DemoCell(int place) {
+  const game::CellOffset o = game::kRingOffsets[place];
+  return DemoBoard[DemoCol + o.dc][DemoRow + o.dr];
+}
+
 void FrmHowToPlay::TurnClockwise() {
-  auto at = [this](Ring r) -> std::int16_t& {
-    return DemoBoard[DemoCol + kRingColumn[r]][DemoRow + kRingRow[r]];
-  };
-  const std::int16_t t = at(NW);
-  at(NW) = at(W);
-  at(W) = at(SW);
-  at(SW) = at(S);
-  at(S) = at(SE);
-  at(SE) = at(E);
-  at(E) = at(NE);
-  at(NE) = at(N);
-  at(N) = t;
+  game::RotateRingClockwise([this](int place) -> std::int16_t& { return DemoCell(place); });
 }
 
 void FrmHowToPlay::TurnCounterclockwise() {
-  auto at = [this](Ring r) -> std::int16_t& {
-    return DemoBoard[DemoCol + kRingColumn[r]][DemoRow + kRingRow[r]];
-  };
-  const std::int16_t t = at(NW);
-  at(NW) = at(N);
-  at(N) = at(NE);
-  at(NE) = at(E);
-  at(E) = at(SE);
-  at(SE) = at(S);
-  at(S) = at(SW);
-  at(SW) = at(W);
-  at(W) = t;
+  game::RotateRingCounterclockwise([this](int place) -> std::int16_t& { return DemoCell(place); });
 }
 
 void FrmHowToPlay::DrawFrame(int direction, int offset) {
@@ -197,8 +178,7 @@ void FrmHowToPlay::DrawFrame(int direction, int offset) {
   DrawCentreBall();
   const auto& balls = direction == 1 ? kClockwiseFrame : kCounterclockwiseFrame;
   for (const SlidingBall& ball : balls) {
-    const int kind = DemoBoard[DemoCol + kRingColumn[ball.cell]][DemoRow + kRingRow[ball.cell]];
-    DrawBall(kind, ball.x0 + ball.dx * offset, ball.y0 + ball.dy * offset);
+    DrawBall(DemoCell(ball.cell), ball.x0 + ball.dx * offset, ball.y0 + ball.dy * offset);
   }
 }
 
@@ -222,8 +202,8 @@ void FrmHowToPlay::CompleteCounterclockwiseSlide() {
 
 void FrmHowToPlay::DrawRingAtRest(const int (&order)[8]) {
   for (int r : order) {
-    const int column = DemoCol + kRingColumn[r], row = DemoRow + kRingRow[r];
-    DrawBall(DemoBoard[column][row], kCell * column, kCell * row);
+    const int column = DemoCol + game::kRingOffsets[r].dc, row = DemoRow + game::kRingOffsets[r].dr;
+    DrawBall(DemoCell(r), kCell * column, kCell * row);
   }
 }
 

@@ -45,6 +45,7 @@ class FrmHowToPlay : public platform::Form {
   // Counts a pause tick; true on the tick that ends the pause.
   bool PauseEnds();
   void ShowMouse(const platform::Image& mouse);
+  std::int16_t& DemoCell(int place);  // the block's cell at a place of the ring
   void TurnClockwise();
   void TurnCounterclockwise();
   void DrawFrame(int direction, int offset);

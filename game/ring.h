@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 namespace game {
 
@@ -14,6 +15,34 @@ struct CellOffset {
 // The places in clockwise order on screen (rows grow downwards).
 inline constexpr std::array<CellOffset, 8> kRingOffsets = {
     {{-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}}};
+
+// The two turns of any ring, whose cell at a place is cell(place) (a std::int16_t&): the
+// board's rings and the how-to-play screen's demonstration block turn alike.
+template <class Cell>
+void RotateRingClockwise(Cell cell) {
+  const std::int16_t t = cell(NW);
+  cell(NW) = cell(W);
+  cell(W) = cell(SW);
+  cell(SW) = cell(S);
+  cell(S) = cell(SE);
+  cell(SE) = cell(E);
+  cell(E) = cell(NE);
+  cell(NE) = cell(N);
+  cell(N) = t;
+}
+
+template <class Cell>
+void RotateRingCounterclockwise(Cell cell) {
+  const std::int16_t t = cell(NW);
+  cell(NW) = cell(N);
+  cell(N) = cell(NE);
+  cell(NE) = cell(E);
+  cell(E) = cell(SE);
+  cell(SE) = cell(S);
+  cell(S) = cell(SW);
+  cell(SW) = cell(W);
+  cell(W) = t;
+}
 
 // Every ball of the ring moves one place clockwise (N to NE ... NW to N): the right button.
 void TurnRingClockwise(int centreCol, int centreRow);
