@@ -7,6 +7,7 @@
 #include "platform/backend.h"
 #include "platform/sdl_event_wait.h"
 #include "platform/sdl_window.h"
+#include "platform/wave_out_mixer.h"
 
 namespace platform::detail {
 namespace {
@@ -89,6 +90,7 @@ class SdlBackend final : public BackendImpl {
     if (!video_) return;
     FreePointers();
     wait_.reset();
+    wave_out_sdl::FinishOpening();  // the audio device's opener must not outlive SDL
     SDL_Quit();
   }
 

@@ -34,7 +34,6 @@ struct Voice {
   WaveOutBackend backend = WaveOutBackend::Sdl;
   HWND window = 0;  // 0 with CALLBACK_NULL
   SourceFormat format{};
-  int outputRate = 0;
   SDL_AudioStream* stream = nullptr;
   std::deque<WAVEHDR*> queue;
   std::uint32_t fed = 0;        // bytes of the first queued buffer put into the stream
@@ -156,7 +155,7 @@ void Feed(Voice& voice, int wantBytes) {
   const SourceFormat& f = voice.format;
   const std::uint32_t pieceFrames =
       static_cast<std::uint32_t>(std::int64_t{wantBytes / kOutputFrameBytes} * f.rate /
-                                 voice.outputRate) +
+                                 wave_out_mixer::kOutputRate) +
       64;
   while (!voice.flushed && SDL_AudioStreamAvailable(voice.stream) < wantBytes) {
     const WAVEHDR* header = voice.queue.front();
@@ -247,12 +246,11 @@ MMRESULT waveOutOpen(HWAVEOUT* device, std::uint32_t deviceId, const WAVEFORMATE
   if (!source) return WAVERR_BADFORMAT;
 
   const bool test = backend == WaveOutBackend::Test;
-  const int rate =
-      test ? (openFails ? 0 : wave_out_mixer::kTestOutputRate) : wave_out_sdl::Acquire();
-  if (rate == 0) return MMSYSERR_NODRIVER;
+  if (test ? openFails : !wave_out_sdl::Acquire()) return MMSYSERR_NODRIVER;
   auto voice = std::make_unique<Voice>();
-  voice->stream = SDL_NewAudioStream(source->sdlFormat, source->channels, source->rate,
-                                     AUDIO_F32SYS, wave_out_mixer::kOutputChannels, rate);
+  voice->stream =
+      SDL_NewAudioStream(source->sdlFormat, source->channels, source->rate, AUDIO_F32SYS,
+                         wave_out_mixer::kOutputChannels, wave_out_mixer::kOutputRate);
   if (!voice->stream) {
     if (!test) ReleaseSdlIfUnused();
     return MMSYSERR_NOMEM;
@@ -260,7 +258,6 @@ MMRESULT waveOutOpen(HWAVEOUT* device, std::uint32_t deviceId, const WAVEFORMATE
   voice->backend = backend;
   voice->window = callbackType == CALLBACK_WINDOW ? static_cast<HWND>(callback) : 0;
   voice->format = *source;
-  voice->outputRate = rate;
   std::lock_guard guard(v.lock);
   voice->handle = v.nextHandle++;
   *device = voice->handle;
@@ -287,6 +284,9 @@ MMRESULT waveOutWrite(HWAVEOUT device, WAVEHDR* header, std::uint32_t headerSize
   if (result != MMSYSERR_NOERROR) return result;
   if (!(header->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+  // Checked under the lock: a failing opener marks the device failed before it finishes
+  // the queued buffers, so no buffer is queued after them to wait for ever.
+  if (voice->backend == WaveOutBackend::Sdl && wave_out_sdl::Failed()) return MMSYSERR_NODRIVER;
   header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_INQUEUE;
   header->lpNext = nullptr;
   voice->queue.push_back(header);
@@ -337,8 +337,11 @@ MMRESULT waveOutClose(HWAVEOUT device) {
 
 void SelectWaveOutBackend(WaveOutBackend backend) {
   Voices& v = TheVoices();
-  std::lock_guard guard(v.lock);
-  v.backend = backend;
+  {
+    std::lock_guard guard(v.lock);
+    v.backend = backend;
+  }
+  // Outside the lock: it waits for an opener, which may finish buffers under the lock.
   if (backend == WaveOutBackend::Sdl) wave_out_sdl::ForgetFailure();
 }
 
@@ -380,6 +383,19 @@ bool FinishFirstBuffer(HWAVEOUT device) {
   }
   Post(notices);
   return true;
+}
+
+void FinishEveryBuffer(WaveOutBackend backend) {
+  Voices& v = TheVoices();
+  std::vector<Notice> notices;
+  {
+    std::lock_guard guard(v.lock);
+    for (auto& voice : v.all) {
+      if (voice->backend != backend) continue;
+      while (!voice->queue.empty()) FinishFront(*voice, notices);
+    }
+  }
+  Post(notices);
 }
 
 std::uint64_t FirstMixPass(HWAVEOUT device) {

@@ -7,7 +7,8 @@
 namespace platform::wave_out_mixer {
 
 constexpr int kOutputChannels = 2;
-constexpr int kTestOutputRate = 44100;
+// Both backends mix at this rate; SDL converts to the audio device's own.
+constexpr int kOutputRate = 44100;
 
 // Overwrites frames stereo frames of out with the mix of every playing voice of the
 // backend, clipped to [-1, 1]. Buffers that end are marked done and their MM_WOM_DONE
@@ -16,6 +17,8 @@ void Mix(WaveOutBackend backend, float* out, int frames);
 
 // Marks the device's first queued buffer done as if it had played to its end.
 bool FinishFirstBuffer(HWAVEOUT device);
+// Marks every queued buffer of the backend's voices done, as a reset would.
+void FinishEveryBuffer(WaveOutBackend backend);
 
 // How many times Mix has run so far, and the pass (1, 2, ...) that first took samples
 // from the device's first queued buffer: 0 while none has.
@@ -29,10 +32,15 @@ namespace platform::wave_out_sdl {
 // 512 frames: 11.6 ms at 44.1 kHz, so a started sound is heard within one buffer.
 constexpr int kBufferFrames = 512;
 
-// Opens the shared audio device if it is not open and returns its rate; 0 when no
-// audio device can be opened (then it is not tried again until the backend is chosen
-// anew). Call from the UI thread without holding the voices' lock.
-int Acquire();
+// Starts opening the shared audio device unless it is open or being opened, and returns
+// at once; false when no audio device can be opened (then it is not tried again until
+// the backend is chosen anew). If the opening fails later, the buffers queued meanwhile
+// are marked done and Failed() turns true. Call from the UI thread without holding the
+// voices' lock.
+bool Acquire();
+bool Failed();
+// Waits until an opening under way has succeeded or failed.
+void FinishOpening();
 // Closes the shared device; called when its last voice closes.
 void Release();
 // Lets Acquire try again after a failure.

@@ -1,62 +1,106 @@
 #include <SDL.h>
 
+#include <atomic>
+#include <thread>
+
 #include "platform/wave_out_mixer.h"
 
 namespace platform::wave_out_sdl {
 namespace {
 
-// Touched only on the UI thread.
-SDL_AudioDeviceID device = 0;
-int deviceRate = 0;
-bool failed = false;
+enum class State { Closed, Opening, Open, Failed };
+
+// Opening an audio device can take a good part of a second (drivers are probed, a sound
+// server is asked), so it runs on a thread of its own and the first screen does not wait
+// for it. Voices opened meanwhile queue their buffers, which start to play once it is
+// open. While the opener runs, the UI thread makes no SDL audio call and neither starts
+// nor stops an SDL subsystem; it joins the opener before it does.
+struct Device {
+  std::atomic<State> state{State::Closed};
+  std::thread opener;
+  SDL_AudioDeviceID id = 0;  // set by the opener before it publishes Open
+};
+
+// Never destroyed: the opener may still run while the process exits.
+Device& TheDevice() {
+  static Device* device = new Device;
+  return *device;
+}
 
 void SDLCALL FillBuffer(void* /*userdata*/, Uint8* stream, int length) {
   constexpr int kFrameBytes = wave_out_mixer::kOutputChannels * sizeof(float);
   wave_out_mixer::Mix(WaveOutBackend::Sdl, reinterpret_cast<float*>(stream), length / kFrameBytes);
 }
 
-bool StillOpen() {
-  return device != 0 && SDL_WasInit(SDL_INIT_AUDIO) &&
-         SDL_GetAudioDeviceStatus(device) != SDL_AUDIO_STOPPED;
+void Fail(Device& d) {
+  d.state = State::Failed;
+  // Buffers queued while the device was being opened will never play.
+  wave_out_mixer::FinishEveryBuffer(WaveOutBackend::Sdl);
 }
 
-}  // namespace
-
-int Acquire() {
-  if (StillOpen()) return deviceRate;
-  device = 0;  // never opened, or closed by a shutdown of SDL behind our back
-  if (failed) return 0;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    failed = true;
-    return 0;
-  }
+void Open(Device& d) {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return Fail(d);
   SDL_AudioSpec wanted{};
-  wanted.freq = 44100;
+  wanted.freq = wave_out_mixer::kOutputRate;
   wanted.format = AUDIO_F32SYS;
   wanted.channels = wave_out_mixer::kOutputChannels;
   wanted.samples = kBufferFrames;
   wanted.callback = FillBuffer;
-  SDL_AudioSpec obtained{};
-  device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-  if (device == 0) {
+  // No changes allowed: SDL converts to the device's own format, so the mixer's rate,
+  // promised to voices before the device was open, holds.
+  d.id = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  if (d.id == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    failed = true;
-    return 0;
+    return Fail(d);
   }
-  deviceRate = obtained.freq;
-  SDL_PauseAudioDevice(device, 0);
-  return deviceRate;
+  SDL_PauseAudioDevice(d.id, 0);
+  d.state = State::Open;
+}
+
+// False when the device was closed by a shutdown of SDL behind our back.
+bool StillOpen(const Device& d) {
+  return SDL_WasInit(SDL_INIT_AUDIO) && SDL_GetAudioDeviceStatus(d.id) != SDL_AUDIO_STOPPED;
+}
+
+}  // namespace
+
+bool Acquire() {
+  Device& d = TheDevice();
+  const State state = d.state;
+  if (state == State::Opening || state == State::Failed) return state == State::Opening;
+  if (state == State::Open && StillOpen(d)) return true;
+  FinishOpening();
+  d.id = 0;
+  d.state = State::Opening;
+  d.opener = std::thread([&d] { Open(d); });
+  return true;
+}
+
+bool Failed() {
+  return TheDevice().state == State::Failed;
+}
+
+void FinishOpening() {
+  Device& d = TheDevice();
+  if (d.opener.joinable()) d.opener.join();
 }
 
 void Release() {
-  if (device == 0) return;
-  SDL_CloseAudioDevice(device);
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  device = 0;
+  Device& d = TheDevice();
+  FinishOpening();
+  if (d.state != State::Open) return;
+  if (StillOpen(d)) {
+    SDL_CloseAudioDevice(d.id);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  d.id = 0;
+  d.state = State::Closed;
 }
 
 void ForgetFailure() {
-  failed = false;
+  Device& d = TheDevice();
+  FinishOpening();
+  if (d.state == State::Failed) d.state = State::Closed;
 }
 
 }  // namespace platform::wave_out_sdl
