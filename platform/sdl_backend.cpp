@@ -110,11 +110,17 @@ class SdlBackend final : public BackendImpl {
     wait_->NeedPump();
   }
 
+  // Hiding waits for the display's answer and may read other windows' events on the
+  // way; they must be handed out before the loop sleeps.
   void Hidden(Form& form) override {
     if (SdlWindow* window = WindowOf(form)) window->Hide();
+    if (wait_) wait_->NeedPump();
   }
 
-  void Destroyed(Form& form) override { form.backendState.reset(); }
+  void Destroyed(Form& form) override {
+    form.backendState.reset();
+    if (wait_) wait_->NeedPump();
+  }
 
   void ShowMessageBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override {
     const Uint32 flags = icon == MsgBoxIcon::Exclamation   ? SDL_MESSAGEBOX_WARNING

@@ -70,17 +70,19 @@ void SdlWindow::Present(const Form& form) {
   if (!Ok()) return;
   SyncSize(form);
   SyncCaptionAndIcon(form);
+  // Mapped before it is drawn: a frame drawn into an unmapped window is lost, and the
+  // window would stay blank until the display asks for it again.
+  if (!shown_) {
+    shown_ = true;
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+  }
   form.ComposeInto(frame_);
   if (!frame_.empty()) SDL_UpdateTexture(texture_, nullptr, frame_.row(0), frame_.stride() * 4);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
-  if (!shown_) {
-    shown_ = true;
-    SDL_ShowWindow(window_);
-    SDL_RaiseWindow(window_);
-  }
 }
 
 void SdlWindow::Hide() {
