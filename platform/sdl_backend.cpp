@@ -77,6 +77,7 @@ class SdlBackend final : public BackendImpl {
     // (or under Xvfb) is itself a software rasteriser. The environment may override both.
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    EventWait::CatchQuitSignals();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
       std::cerr << "Cannot open the display: " << SDL_GetError() << "\n";
       return;

@@ -2,19 +2,57 @@
 
 #include <SDL2/SDL_syswm.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 namespace platform::detail {
+namespace {
+
+// Written by the signal handler, which may run on any thread.
+volatile sig_atomic_t quitSignalled = 0;
+std::atomic<int> signalWakeFd = -1;
+
+void OnQuitSignal(int) {
+  quitSignalled = 1;
+  const int fd = signalWakeFd;
+  const std::uint64_t one = 1;
+  if (fd >= 0) [[maybe_unused]]
+    const ssize_t written = write(fd, &one, sizeof one);
+}
+
+}  // namespace
+
+void EventWait::CatchQuitSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnQuitSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+}
 
 EventWait::EventWait()
-    : wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), wakeEvent_(SDL_RegisterEvents(1)) {}
+    : wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), wakeEvent_(SDL_RegisterEvents(1)) {
+  signalWakeFd = wakeFd_;
+}
 
 EventWait::~EventWait() {
+  signalWakeFd = -1;
   if (wakeFd_ >= 0) close(wakeFd_);
+}
+
+bool EventWait::TakeQuitSignal(SDL_Event& event) {
+  if (!quitSignalled) return false;
+  quitSignalled = 0;
+  event = SDL_Event{};
+  event.type = SDL_QUIT;
+  return true;
 }
 
 void EventWait::Watch(SDL_Window* window) {
@@ -47,7 +85,8 @@ bool EventWait::SdlWait(SDL_Event& event, double timeoutMs) {
 }
 
 bool EventWait::Next(SDL_Event& event, double timeoutMs) {
-  if (displayFd_ < 0) return SdlWait(event, timeoutMs);
+  if (TakeQuitSignal(event)) return true;
+  if (displayFd_ < 0) return SdlWait(event, std::min(timeoutMs < 0 ? 1e9 : timeoutMs, 100.0));
   if (pump_) {
     if (SDL_PollEvent(&event)) return true;  // also flushes our requests to the display
     pump_ = false;

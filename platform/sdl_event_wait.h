@@ -3,6 +3,9 @@
 // sleeps in poll() on the display connection and a wake-up descriptor, and asks SDL
 // only when the display has something, or may have (after drawing or handling events).
 // Where the display connection is unknown (not X11) it falls back to SDL's own waiting.
+// SIGINT and SIGTERM end the program: they wake the sleep and come out as SDL_QUIT
+// (SDL's own handlers only take effect when SDL is asked for events, which an idle
+// program may not do for a long time).
 #pragma once
 
 #include <SDL2/SDL.h>
@@ -22,6 +25,9 @@ class EventWait {
   void Watch(SDL_Window* window);
   // Ends a sleep; safe from any thread.
   void Wake();
+  // Installs the SIGINT and SIGTERM handlers; call before SDL is initialised, which
+  // then leaves them alone.
+  static void CatchQuitSignals();
   // Requests went to the display: let SDL flush them and read what comes back.
   void NeedPump() { pump_ = true; }
   // The next event, waiting up to timeoutMs (negative: without limit). False when the
@@ -30,6 +36,7 @@ class EventWait {
 
  private:
   bool SdlWait(SDL_Event& event, double timeoutMs);
+  static bool TakeQuitSignal(SDL_Event& event);
 
   std::atomic<int> displayFd_ = -1;  // read by Wake() on other threads
   int wakeFd_ = -1;

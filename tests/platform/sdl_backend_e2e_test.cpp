@@ -87,6 +87,7 @@ struct Results {
   int labelInk = 0;
   std::string typed;
   double postedAtMs = -1, deliveredAtMs = -1;
+  double signalledAtMs = -1;
 };
 Results results;
 
@@ -103,6 +104,26 @@ void PostFromAnotherThread() {
   std::thread([window] {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     results.postedAtMs = NowMs();
+    PostMessageA(window, 0x3BD, 0, 0);
+  }).detach();
+}
+
+LRESULT GiveUp(HWND, std::uint32_t, WPARAM, LPARAM) {
+  results.timedOut = true;
+  EndProgram();
+  return 0;
+}
+
+// Sends SIGTERM while the loop sleeps with no timer at all: the signal alone must wake it
+// and end the program. A message five seconds later ends a loop that slept through it.
+void TerminateSoon() {
+  const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, 0, nullptr, nullptr, nullptr);
+  SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<std::intptr_t>(&GiveUp));
+  std::thread([window] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    results.signalledAtMs = NowMs();
+    kill(getpid(), SIGTERM);
+    std::this_thread::sleep_for(std::chrono::seconds(5));
     PostMessageA(window, 0x3BD, 0, 0);
   }).detach();
 }
@@ -152,7 +173,10 @@ class E2EForm : public Form {
       Xdo("windowsize --sync " + Window() + " 640 480");
     }
     if (step == 12) Xdo("mousemove --sync --window " + Window() + " 480 360 click 1");
-    if (step == 14) EndProgram();
+    if (step == 14) {
+      script.SetEnabled(false);
+      TerminateSoon();
+    }
     if (step > 100) {
       results.timedOut = true;
       EndProgram();
@@ -178,7 +202,7 @@ class E2EForm : public Form {
   }
 };
 
-TEST(SdlBackendE2E, DrawsClicksTypesAndScalesUnderAnXServer) {
+TEST(SdlBackendE2E, DrawsClicksTypesScalesAndEndsOnSigtermUnderAnXServer) {
   if (!OnPath("Xvfb") || !OnPath("xdotool") || !OnPath("import"))
     GTEST_SKIP() << "Xvfb, xdotool or ImageMagick is not installed";
   Xvfb server;
@@ -189,6 +213,7 @@ TEST(SdlBackendE2E, DrawsClicksTypesAndScalesUnderAnXServer) {
   EXPECT_EQ(ScreenHeight(), 1024);
   Instance<E2EForm>().Show();
   EXPECT_EQ(platform::Run(), 0);
+  const double endedAtMs = NowMs();
   Shutdown();
   server.Stop();
 
@@ -201,6 +226,8 @@ TEST(SdlBackendE2E, DrawsClicksTypesAndScalesUnderAnXServer) {
   EXPECT_TRUE(results.clicked);
   EXPECT_EQ(results.typed, "Bob1");
   EXPECT_TRUE(results.clickedAfterResize);  // window pixels map back to logical pixels
+  ASSERT_GE(results.signalledAtMs, 0);
+  EXPECT_LT(endedAtMs - results.signalledAtMs, 1000) << "SIGTERM must end an idle loop at once";
 }
 
 }  // namespace
