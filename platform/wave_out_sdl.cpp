@@ -72,7 +72,10 @@ bool Acquire() {
   FinishOpening();
   d.id = 0;
   d.state = State::Opening;
-  d.opener = std::thread([&d] { Open(d); });
+  d.opener = std::thread([&d] {
+    Open(d);
+    SDL_TLSCleanup();  // SDL's per-thread data (its error text) of a thread it did not make
+  });
   return true;
 }
 
