@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx/pixel_memory.h"
+
 namespace gfx {
 
 // Pixels are 0x00RRGGBB. The top byte is always 0 so that raster operations,
@@ -17,9 +19,15 @@ constexpr Pixel kBlack = 0x000000;
 constexpr Pixel Rgb(int r, int g, int b) {
   return (Pixel(r & 0xFF) << 16) | (Pixel(g & 0xFF) << 8) | Pixel(b & 0xFF);
 }
-constexpr int RedOf(Pixel p) { return int((p >> 16) & 0xFF); }
-constexpr int GreenOf(Pixel p) { return int((p >> 8) & 0xFF); }
-constexpr int BlueOf(Pixel p) { return int(p & 0xFF); }
+constexpr int RedOf(Pixel p) {
+  return int((p >> 16) & 0xFF);
+}
+constexpr int GreenOf(Pixel p) {
+  return int((p >> 8) & 0xFF);
+}
+constexpr int BlueOf(Pixel p) {
+  return int(p & 0xFF);
+}
 
 class Surface {
  public:
@@ -49,7 +57,7 @@ class Surface {
   int width_ = 0;
   int height_ = 0;
   int stride_ = 0;
-  std::vector<Pixel> pixels_;
+  std::vector<Pixel, PixelAllocator<Pixel>> pixels_;
 };
 
 }  // namespace gfx
