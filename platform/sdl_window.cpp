@@ -79,8 +79,14 @@ void SdlWindow::Present(const Form& form) {
   }
   form.ComposeInto(frame_);
   if (!frame_.empty()) SDL_UpdateTexture(texture_, nullptr, frame_.row(0), frame_.stride() * 4);
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
+  // The frame covers the window unless it has been resized; only then are there bars
+  // around the scaled picture to clear.
+  int outputWidth = 0, outputHeight = 0;
+  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+  if (outputWidth != width_ || outputHeight != height_) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
 }
