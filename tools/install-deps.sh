@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev clang-format
-  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev
+  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev
   fonts-liberation fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils x11-apps imagemagick
