@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 
@@ -18,11 +19,14 @@ volatile sig_atomic_t quitSignalled = 0;
 std::atomic<int> signalWakeFd = -1;
 
 void OnQuitSignal(int) {
+  const int savedErrno = errno;
   quitSignalled = 1;
   const int fd = signalWakeFd;
   const std::uint64_t one = 1;
-  if (fd >= 0) [[maybe_unused]]
-    const ssize_t written = write(fd, &one, sizeof one);
+  if (fd >= 0) {
+    [[maybe_unused]] const ssize_t written = write(fd, &one, sizeof one);
+  }
+  errno = savedErrno;
 }
 
 }  // namespace
@@ -86,6 +90,7 @@ bool EventWait::SdlWait(SDL_Event& event, double timeoutMs) {
 
 bool EventWait::Next(SDL_Event& event, double timeoutMs) {
   if (TakeQuitSignal(event)) return true;
+  // Nothing wakes SDL's own wait on a signal: look for one at least every 100 ms.
   if (displayFd_ < 0) return SdlWait(event, std::min(timeoutMs < 0 ? 1e9 : timeoutMs, 100.0));
   if (pump_) {
     if (SDL_PollEvent(&event)) return true;  // also flushes our requests to the display
