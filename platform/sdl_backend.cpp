@@ -90,6 +90,7 @@ class SdlBackend final : public BackendImpl {
   ~SdlBackend() override {
     if (!video_) return;
     FreePointers();
+    leaving_.clear();
     wait_.reset();
     wave_out_sdl::FinishOpening();  // the audio device's opener must not outlive SDL
     SDL_Quit();
@@ -114,11 +115,18 @@ class SdlBackend final : public BackendImpl {
   // Hiding waits for the display's answer and may read other windows' events on the
   // way; they must be handed out before the loop sleeps.
   void Hidden(Form& form) override {
-    if (SdlWindow* window = WindowOf(form)) window->Hide();
+    if (SdlWindow* window = WindowOf(form)) {
+      if (HeldByMouse(*window))
+        leaving_.push_back(std::static_pointer_cast<SdlWindow>(form.backendState));
+      else
+        window->Hide();
+    }
     if (wait_) wait_->NeedPump();
   }
 
   void Destroyed(Form& form) override {
+    if (SdlWindow* window = WindowOf(form); window && HeldByMouse(*window))
+      leaving_.push_back(std::static_pointer_cast<SdlWindow>(form.backendState));
     form.backendState.reset();
     if (wait_) wait_->NeedPump();
   }
@@ -166,6 +174,31 @@ class SdlBackend final : public BackendImpl {
     if (!wait_->Next(event, timeout)) return;
     do Handle(event);
     while (!EndRequested() && wait_->Next(event, 0));
+    if (!leaving_.empty() && !SDL_GetMouseState(nullptr, nullptr)) LetWindowsLeave();
+  }
+
+  // A window that went away under a held button would take the button's release with it:
+  // the display ends the press's grab with the window and sends the release elsewhere, and
+  // SDL, still seeing the button down, drops the next press as a repeat. So a window
+  // hidden or closed by a press (the menu's buttons) stays until the button is up.
+  static bool HeldByMouse(const SdlWindow& window) {
+    return SDL_GetMouseState(nullptr, nullptr) && SDL_GetMouseFocus() == window.Handle();
+  }
+
+  // The buttons are up: hides the windows of forms still hidden, and destroys those of
+  // closed forms (held only here).
+  void LetWindowsLeave() {
+    for (const auto& window : leaving_) {
+      if (window.use_count() > 1 && !FormShowing(*window)) window->Hide();
+    }
+    leaving_.clear();
+    wait_->NeedPump();
+  }
+
+  static bool FormShowing(const SdlWindow& window) {
+    for (const Form* form : LiveForms())
+      if (WindowOf(*form) == &window) return form->Visible();
+    return false;
   }
 
   void Handle(const SDL_Event& event) {
@@ -242,6 +275,7 @@ class SdlBackend final : public BackendImpl {
 
   bool video_ = false;
   std::unique_ptr<EventWait> wait_;
+  std::vector<std::shared_ptr<SdlWindow>> leaving_;  // see HeldByMouse
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

@@ -83,6 +83,7 @@ constexpr gfx::Pixel kRed = gfx::Rgb(200, 0, 0);
 struct Results {
   int steps = 0;
   bool clicked = false, clickedAfterResize = false, timedOut = false;
+  bool hiddenByItsPress = false, clickedAfterThat = false;
   gfx::Pixel back = 0, red = 0;
   int labelInk = 0;
   std::string typed;
@@ -128,6 +129,21 @@ void TerminateSoon() {
   }).detach();
 }
 
+// A large window that a press on its corner hides, where no other window lies beneath.
+class PressHidesForm : public Form {
+ public:
+  PressHidesForm() {
+    SetCaption("Zentorra E2E hides");
+    SetClientSize(1200, 1000);
+    corner.Move(0, 0, 40, 40);
+    corner.OnClick = [this] {
+      results.hiddenByItsPress = true;
+      Hide();
+    };
+  }
+  platform::Image corner{*this};
+};
+
 // A window that scripts its own test from a timer, one step per tick, while the real
 // event loop runs.
 class E2EForm : public Form {
@@ -144,7 +160,11 @@ class E2EForm : public Form {
     label.SetCaption("Hello");
     area.Move(200, 150, 80, 60);
     area.SetMousePointer(MousePointer::Hand);
-    area.OnClick = [this] { (resized ? results.clickedAfterResize : results.clicked) = true; };
+    area.OnClick = [this] {
+      (results.hiddenByItsPress ? results.clickedAfterThat
+       : resized                ? results.clickedAfterResize
+                                : results.clicked) = true;
+    };
     name.Move(20, 150, 150, 24);
     script.OnTick = [this] { Step(); };
   }
@@ -156,7 +176,9 @@ class E2EForm : public Form {
   bool resized = false;
 
  private:
-  std::string Window() { return Output("xdotool search --name '^Zentorra E2E$' | head -1"); }
+  std::string Window(const std::string& title = "Zentorra E2E") {
+    return Output("xdotool search --name '^" + title + "$' | head -1");
+  }
   void Xdo(const std::string& args) { std::system(("xdotool " + args).c_str()); }
 
   void Step() {
@@ -173,7 +195,14 @@ class E2EForm : public Form {
       Xdo("windowsize --sync " + Window() + " 640 480");
     }
     if (step == 12) Xdo("mousemove --sync --window " + Window() + " 480 360 click 1");
-    if (step == 14) {
+    // The button is released after the press has hidden its window, and the next press
+    // elsewhere must still count.
+    if (step == 14) Instance<PressHidesForm>().Show();
+    if (step == 16)
+      Xdo("mousemove --sync --window " + Window("Zentorra E2E hides") + " 10 10 mousedown 1");
+    if (step == 18) Xdo("mouseup 1");
+    if (step == 19) Xdo("mousemove --sync --window " + Window() + " 480 360 click 1");
+    if (step == 21) {
       script.SetEnabled(false);
       TerminateSoon();
     }
@@ -226,6 +255,8 @@ TEST(SdlBackendE2E, DrawsClicksTypesScalesAndEndsOnSigtermUnderAnXServer) {
   EXPECT_TRUE(results.clicked);
   EXPECT_EQ(results.typed, "Bob1");
   EXPECT_TRUE(results.clickedAfterResize);  // window pixels map back to logical pixels
+  EXPECT_TRUE(results.hiddenByItsPress);
+  EXPECT_TRUE(results.clickedAfterThat) << "a press after one that hid its window was lost";
   ASSERT_GE(results.signalledAtMs, 0);
   EXPECT_LT(endedAtMs - results.signalledAtMs, 1000) << "SIGTERM must end an idle loop at once";
 }
