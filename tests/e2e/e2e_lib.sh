@@ -15,6 +15,13 @@ RUN_DIR=""
 fail() {
   echo "FAIL ($TEST_NAME): $*" >&2
   [ -n "${DISPLAY:-}" ] && import -window root "$SHOT_DIR/$TEST_NAME-failure.png" 2>/dev/null
+  # Where a program that still runs is waiting: every thread's stack, for the report (where
+  # gdb is installed). ZT_E2E_CORE=1 also saves its core, to look at its state.
+  if [ -n "$GAME_PID" ] && running && command -v gdb >/dev/null; then
+    gdb -p "$(program_pid)" -batch -ex 'thread apply all bt' \
+      ${ZT_E2E_CORE:+-ex "generate-core-file $SHOT_DIR/core"} >"$SHOT_DIR/$TEST_NAME-stacks.txt" 2>&1
+    grep -E '^(Thread|#)' "$SHOT_DIR/$TEST_NAME-stacks.txt" | sed 's/^/  stack: /' >&2
+  fi
   if [ -n "$RUN_DIR" ] && [ -f "$RUN_DIR/zentorra.log" ]; then
     cp "$RUN_DIR/zentorra.log" "$SHOT_DIR/$TEST_NAME.log"
     grep -v '^ALSA lib' "$RUN_DIR/zentorra.log" | sed 's/^/  program: /' >&2
@@ -73,6 +80,9 @@ launch() {
   (cd "$RUN_DIR" && exec "$@" ${ZT_E2E_WRAP:-} ./zentorra >zentorra.log 2>&1) &
   GAME_PID=$!
 }
+
+# The program's own process id: the launch subshell execs it, through any wrapper.
+program_pid() { pgrep -n -P "$GAME_PID" zentorra || echo "$GAME_PID"; }
 
 # Whether the program still runs (a crashed child stays a zombie until it is collected).
 running() { ps -o stat= -p "$GAME_PID" 2>/dev/null | grep -qv Z; }
@@ -144,8 +154,7 @@ click_at() {
   local x=$1 y=$2 button=${3:-1}
   xdotool mousemove $((WIN_X + x)) $((WIN_Y + y))
   sleep 0.05
-  # Held like a finger holds it: a release queued before the press has closed its window
-  # would be lost with that window, and SDL would then take the next press for a repeat.
+  # Held for a moment, as a finger holds it.
   xdotool mousedown "$button"
   sleep 0.15
   xdotool mouseup "$button"

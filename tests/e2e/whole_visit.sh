@@ -32,26 +32,38 @@ enter_name() {
   click_at $OK
 }
 
-# 64 balls: the middle of every cell of the board shows a ball, not the white board.
-check_board() {
-  local file=$1 points=() c r
+# The colours at the middle of the 64 cells of the board in a screenshot.
+cell_colours() {
+  local points=() c r
   for c in 0 1 2 3 4 5 6 7; do
     for r in 0 1 2 3 4 5 6 7; do points+=("$((75 * c + 37)),$((150 + 75 * r + 37))"); done
   done
-  local colours
-  colours=$(pixels "$file" "${points[@]}")
-  [ "$(echo "$colours" | wc -w)" = 64 ] || fail "could not read the board: $colours"
-  echo "$colours" | tr ' ' '\n' | grep -qx '255,255,255' && fail "a cell shows no ball: $colours"
-  return 0
+  pixels "$1" "${points[@]}"
+}
+
+# Waits until the board is at rest with a ball in every cell (two screenshots in a row
+# alike, none of the 64 cell middles the white of the board), and names the last shot.
+settled_board() {
+  local name=$1 file previous="" colours="" i
+  for i in $(seq 40); do
+    file=$(shot "$name")
+    colours=$(cell_colours "$file")
+    [ "$(echo "$colours" | wc -w)" = 64 ] || fail "could not read the board: $colours"
+    if [ "$colours" = "$previous" ] && ! echo "$colours" | tr ' ' '\n' | grep -qx '255,255,255'; then
+      echo "$file"
+      return 0
+    fi
+    previous=$colours
+    sleep 0.25
+  done
+  fail "the board did not come to rest with a ball in every cell: $colours"
 }
 
 # A new player goes straight to a fresh game.
 enter_name Tester
 wait_window "Zentorra" 10 "$menu"
 game=$WIN
-sleep 0.5
-board=$(shot game-dealt)
-check_board "$board"
+board=$(settled_board game-dealt)
 
 # A right press on the inner cell (3, 3) turns its ring: some frame of the slide differs
 # from the dealt board in the ring's 3 x 3 block.
@@ -67,9 +79,7 @@ for i in 1 2 3 4 5 6; do
   [ "${differing%% *}" != 0 ] && turned=yes
 done
 [ $turned = yes ] || fail "the ring did not move"
-sleep 3  # the move, its lines and chains have ended
-shot game-after-turn
-check_board "$SHOT_DIR/$TEST_NAME-game-after-turn.png"
+settled_board game-after-turn >/dev/null
 
 # Exit saves the player's file and the table, in their exact formats.
 click_at $GAME_EXIT
@@ -90,9 +100,7 @@ shot choice
 click_at $CONTINUE
 wait_window "Zentorra" 10 "$menu"
 game=$WIN
-sleep 0.5
-shot game-continued
-check_board "$SHOT_DIR/$TEST_NAME-game-continued.png"
+settled_board game-continued >/dev/null
 click_at $GAME_EXIT
 wait_window "Zentorra" 10 "$game"
 score=$(head -1 "$RUN_DIR/data/Veteran.dat" | tr -d '"\r')
