@@ -34,7 +34,10 @@ cleanup() {
     kill "$GAME_PID" 2>/dev/null || true
     for _ in $(seq 30); do running || break; sleep 0.1; done
   fi
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then  # gone before the next test starts its own
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   # ZT_E2E_KEEP=1 keeps the program folder (log, files, a core dump) for a look.
   [ -n "$RUN_DIR" ] && [ -z "${ZT_E2E_KEEP:-}" ] && rm -rf "$RUN_DIR"
   [ -n "${ZT_E2E_KEEP:-}" ] && echo "kept $RUN_DIR" >&2
@@ -42,26 +45,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts Xvfb with a screen of the given size on the first free display number.
+# Starts Xvfb with a screen of the given size. The server picks a free display number
+# itself and writes it once it accepts connections: a number found free by looking for
+# its files could still belong to a server that is shutting down.
 start_x() {
-  local width=$1 height=$2 n
-  for n in $(seq 90 250); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    local tries
-    for tries in $(seq 50); do
-      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=""
+  local width=$1 height=$2 numberFile i
+  numberFile=$(mktemp "${TMPDIR:-/tmp}/zentorra-e2e-display.XXXXXX")
+  Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for i in $(seq 100); do
+    if [ -s "$numberFile" ]; then
+      export DISPLAY=":$(head -1 "$numberFile")"
+      rm -f "$numberFile"
+      return 0
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
-  fail "no free X display"
+  rm -f "$numberFile"
+  fail "Xvfb did not start"
 }
 
 # A fresh installation: the built program folder without any marker, save or table.
