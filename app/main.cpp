@@ -9,7 +9,10 @@
 #include "platform/system.h"
 
 int main() {
-  platform::Init(platform::Backend::Sdl);
+  if (!platform::Init(platform::Backend::Sdl)) {
+    platform::Shutdown();
+    return 1;
+  }
   game::Links().showMenu = [] { app::frmDoor().Show(); };
   game::Links().showWinScreen = [] { app::frmWin().Show(); };
   if (!app::StartUp(

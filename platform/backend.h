@@ -14,6 +14,8 @@ namespace platform::detail {
 class BackendImpl {
  public:
   virtual ~BackendImpl() = default;
+  // Whether it can show windows at all.
+  virtual bool Ready() const { return true; }
   virtual double NowMs() const = 0;
   // Shows the form's newly composed frame (creating its window on the first present).
   virtual void Present(Form& form) = 0;

@@ -20,7 +20,7 @@ void RunTicks(Timer& timer, int count);
 // Input at a pixel of a form's client area (ignored when the form is disabled or hidden).
 void Press(Form& form, int button, float x, float y);
 void Click(Form& form, int x, int y);  // a left press
-void Type(const std::string& utf8);   // into the focused text box of the active form
+void Type(const std::string& utf8);    // into the focused text box of the active form
 void PressKey(Key key);
 
 // The frame the form shows now: its image with its controls composed over it.

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <iostream>
+#include <string>
 
 #include "platform/backend.h"
 #include "platform/sdl_event_wait.h"
@@ -82,6 +83,13 @@ class SdlBackend final : public BackendImpl {
       std::cerr << "Cannot open the display: " << SDL_GetError() << "\n";
       return;
     }
+    if (!ShowsWindows()) {
+      const char* display = SDL_getenv("DISPLAY");
+      std::cerr << "Cannot open the display: no window system answered (DISPLAY is "
+                << (display ? "\"" + std::string(display) + "\"" : std::string("not set")) << ")\n";
+      SDL_Quit();
+      return;
+    }
     video_ = true;
     wait_ = std::make_unique<EventWait>();
     SDL_StartTextInput();
@@ -95,6 +103,8 @@ class SdlBackend final : public BackendImpl {
     wave_out_sdl::FinishOpening();  // the audio device's opener must not outlive SDL
     SDL_Quit();
   }
+
+  bool Ready() const override { return video_; }
 
   double NowMs() const override {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
@@ -160,6 +170,14 @@ class SdlBackend final : public BackendImpl {
   }
 
  private:
+  // Without a window system SDL falls back to windows that exist only in memory, and the
+  // program would run on unseen. Those drivers are for whoever asks for them by name.
+  static bool ShowsWindows() {
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return (driver != "offscreen" && driver != "dummy") || (asked && driver == asked);
+  }
+
   SDL_DisplayMode DisplaySize() const {
     SDL_DisplayMode mode{};
     if (!video_ || SDL_GetDesktopDisplayMode(0, &mode) != 0) mode.w = 1024, mode.h = 768;

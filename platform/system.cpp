@@ -26,10 +26,11 @@ BackendImpl& CurrentBackend() {
 }
 }  // namespace detail
 
-void Init(Backend kind) {
+bool Init(Backend kind) {
   Shutdown();
   detail::backend =
       (kind == Backend::Sdl ? detail::MakeSdlBackend() : detail::MakeHeadlessBackend()).release();
+  return detail::backend->Ready();
 }
 
 void Shutdown() {

@@ -14,8 +14,9 @@ enum class Backend {
   Headless,  // no windows, a virtual clock that tests advance (see headless.h)
 };
 
-// Chooses the backend. Must be called before any form is shown.
-void Init(Backend backend);
+// Chooses the backend. Must be called before any form is shown. False when it cannot
+// show windows (no display); the reason has gone to stderr.
+bool Init(Backend backend);
 // Destroys every form, timer and message window and shuts the backend down.
 void Shutdown();
 
@@ -37,8 +38,7 @@ double NowMs();
 enum class MsgBoxIcon { None, Exclamation, Information };
 // A modal message box with one OK button. Without a display the text goes to stderr
 // and the call returns as if OK had been pressed.
-void MsgBox(const std::string& text, const std::string& title,
-            MsgBoxIcon icon = MsgBoxIcon::None);
+void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon = MsgBoxIcon::None);
 
 // The size in pixels of the screen the windows appear on.
 int ScreenWidth();

@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
 # First start in a folder without fr.dat: the how-to-play demonstration comes first and
-# writes the 10-byte marker; when it ends, the splash and then the menu appear.
+# writes the 10-byte marker; when it ends, the splash and then the menu appear. Before
+# that, a start without any display fails cleanly.
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
-start_x 1280 1024
 fresh_copy
+
+# Without a window system the program says so and ends, and the first start is still to
+# come: no marker is written.
+launch env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:4321
+wait_exit 10
+[ "$EXIT_STATUS" = 1 ] || fail "exit status $EXIT_STATUS without a display"
+grep -q "Cannot open the display" "$RUN_DIR/zentorra.log" || fail "no word of the missing display"
+[ ! -e "$RUN_DIR/fr.dat" ] || fail "fr.dat was written without a display"
+
+start_x 1280 1024
 launch
 
 wait_window "How To Play" 10

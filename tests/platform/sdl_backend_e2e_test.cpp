@@ -259,4 +259,20 @@ TEST(SdlBackendE2E, DrawsClicksTypesScalesAndEndsOnSigtermUnderAnXServer) {
   EXPECT_LT(endedAtMs - results.signalledAtMs, 1000) << "SIGTERM must end an idle loop at once";
 }
 
+// SDL would otherwise fall back to windows kept in memory, and the program would run
+// on unseen.
+TEST(SdlBackendE2E, WithoutAnyWindowSystemStartingFailsAndSaysWhy) {
+  setenv("DISPLAY", ":4321", 1);
+  unsetenv("WAYLAND_DISPLAY");
+  unsetenv("SDL_VIDEODRIVER");
+  testing::internal::CaptureStderr();
+  const bool ready = Init(Backend::Sdl);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("Cannot open the display"), std::string::npos) << said;
+  EXPECT_NE(said.find(":4321"), std::string::npos) << said;
+  ASSERT_FALSE(ready) << "windows nobody can see";
+  EXPECT_EQ(platform::Run(), 1);
+  Shutdown();
+}
+
 }  // namespace
