@@ -122,8 +122,6 @@ class SdlBackend final : public BackendImpl {
     wait_->NeedPump();
   }
 
-  // Hiding waits for the display's answer and may read other windows' events on the
-  // way; they must be handed out before the loop sleeps.
   void Hidden(Form& form) override {
     if (SdlWindow* window = WindowOf(form)) {
       if (HeldByMouse(*window))
@@ -131,14 +129,12 @@ class SdlBackend final : public BackendImpl {
       else
         window->Hide();
     }
-    if (wait_) wait_->NeedPump();
   }
 
   void Destroyed(Form& form) override {
     if (SdlWindow* window = WindowOf(form); window && HeldByMouse(*window))
       leaving_.push_back(std::static_pointer_cast<SdlWindow>(form.backendState));
     form.backendState.reset();
-    if (wait_) wait_->NeedPump();
   }
 
   void ShowMessageBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override {
@@ -210,7 +206,6 @@ class SdlBackend final : public BackendImpl {
       if (window.use_count() > 1 && !FormShowing(*window)) window->Hide();
     }
     leaving_.clear();
-    wait_->NeedPump();
   }
 
   static bool FormShowing(const SdlWindow& window) {

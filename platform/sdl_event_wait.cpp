@@ -64,8 +64,10 @@ void EventWait::Watch(SDL_Window* window) {
   if (displayFd_ >= 0 || wakeFd_ < 0 || !window) return;
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11)
+  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+    display_ = info.info.x11.display;
     displayFd_ = ConnectionNumber(info.info.x11.display);
+  }
 #else
   (void)window;
 #endif
@@ -88,6 +90,16 @@ bool EventWait::SdlWait(SDL_Event& event, double timeoutMs) {
   return SDL_WaitEventTimeout(&event, static_cast<int>(std::ceil(timeoutMs))) == 1;
 }
 
+// Any call that waits for the display's answer (hiding a window, reading the clipboard)
+// reads the events that came before it into Xlib's own queue, where poll() cannot see them.
+bool EventWait::ReadButUnhandled() const {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  return display_ && QLength(static_cast<Display*>(display_)) > 0;
+#else
+  return false;
+#endif
+}
+
 bool EventWait::Next(SDL_Event& event, double timeoutMs) {
   if (TakeQuitSignal(event)) return true;
   // Nothing wakes SDL's own wait on a signal: look for one at least every 100 ms.
@@ -99,6 +111,10 @@ bool EventWait::Next(SDL_Event& event, double timeoutMs) {
     return true;  // queued by SDL itself, without reading the display
   }
   if (timeoutMs == 0) return false;
+  if (ReadButUnhandled()) {
+    pump_ = true;
+    return Next(event, 0);
+  }
   pollfd fds[2] = {{displayFd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
   const auto ns = static_cast<long long>(timeoutMs * 1e6);
   const timespec limit{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};

@@ -36,8 +36,10 @@ class EventWait {
 
  private:
   bool SdlWait(SDL_Event& event, double timeoutMs);
+  bool ReadButUnhandled() const;
   static bool TakeQuitSignal(SDL_Event& event);
 
+  void* display_ = nullptr;          // the X display connection
   std::atomic<int> displayFd_ = -1;  // read by Wake() on other threads
   int wakeFd_ = -1;
   Uint32 wakeEvent_ = 0;
