@@ -50,8 +50,10 @@ class Xvfb {
       close(numberPipe[0]);
       std::freopen("/dev/null", "w", stderr);
       const std::string fd = std::to_string(numberPipe[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
-             "tcp", static_cast<char*>(nullptr));
+      // -noreset: a server that resets when its last client leaves drops the connections
+      // that come meanwhile.
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "1280x1024x24",
+             "-nolisten", "tcp", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(numberPipe[1]);
