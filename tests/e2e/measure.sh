@@ -48,6 +48,7 @@ wait_exit 10
 rm -rf "$RUN_DIR"
 RUN_DIR=""
 kill "$XVFB_PID"
+wait "$XVFB_PID" 2>/dev/null || true
 XVFB_PID=""
 
 # Peak memory of a whole visit.
