@@ -123,17 +123,11 @@ class SdlBackend final : public BackendImpl {
   }
 
   void Hidden(Form& form) override {
-    if (SdlWindow* window = WindowOf(form)) {
-      if (HeldByMouse(*window))
-        leaving_.push_back(std::static_pointer_cast<SdlWindow>(form.backendState));
-      else
-        window->Hide();
-    }
+    if (SdlWindow* window = WindowOf(form); window && !KeptWhileHeld(form)) window->Hide();
   }
 
   void Destroyed(Form& form) override {
-    if (SdlWindow* window = WindowOf(form); window && HeldByMouse(*window))
-      leaving_.push_back(std::static_pointer_cast<SdlWindow>(form.backendState));
+    KeptWhileHeld(form);
     form.backendState.reset();
   }
 
@@ -194,9 +188,14 @@ class SdlBackend final : public BackendImpl {
   // A window that went away under a held button would take the button's release with it:
   // the display ends the press's grab with the window and sends the release elsewhere, and
   // SDL, still seeing the button down, drops the next press as a repeat. So a window
-  // hidden or closed by a press (the menu's buttons) stays until the button is up.
-  static bool HeldByMouse(const SdlWindow& window) {
-    return SDL_GetMouseState(nullptr, nullptr) && SDL_GetMouseFocus() == window.Handle();
+  // hidden or closed by a press (the menu's buttons) stays until the button is up. True
+  // when the form's window is kept.
+  bool KeptWhileHeld(const Form& form) {
+    const SdlWindow* window = WindowOf(form);
+    if (!window || !SDL_GetMouseState(nullptr, nullptr) || SDL_GetMouseFocus() != window->Handle())
+      return false;
+    leaving_.push_back(std::static_pointer_cast<SdlWindow>(form.backendState));
+    return true;
   }
 
   // The buttons are up: hides the windows of forms still hidden, and destroys those of
@@ -288,7 +287,7 @@ class SdlBackend final : public BackendImpl {
 
   bool video_ = false;
   std::unique_ptr<EventWait> wait_;
-  std::vector<std::shared_ptr<SdlWindow>> leaving_;  // see HeldByMouse
+  std::vector<std::shared_ptr<SdlWindow>> leaving_;  // see KeptWhileHeld
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
