@@ -92,6 +92,13 @@ struct Results {
 };
 Results results;
 
+// A hidden message window whose messages go to the given procedure.
+HWND MessageWindowFor(LRESULT (*procedure)(HWND, std::uint32_t, WPARAM, LPARAM)) {
+  const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, 0, nullptr, nullptr, nullptr);
+  SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<std::intptr_t>(procedure));
+  return window;
+}
+
 LRESULT RecordDelivery(HWND, std::uint32_t, WPARAM, LPARAM) {
   results.deliveredAtMs = NowMs();
   return 0;
@@ -100,8 +107,7 @@ LRESULT RecordDelivery(HWND, std::uint32_t, WPARAM, LPARAM) {
 // Posts from another thread while the loop sleeps with its next timer far away: the
 // message must wake the loop at once.
 void PostFromAnotherThread() {
-  const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, 0, nullptr, nullptr, nullptr);
-  SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<std::intptr_t>(&RecordDelivery));
+  const HWND window = MessageWindowFor(&RecordDelivery);
   std::thread([window] {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     results.postedAtMs = NowMs();
@@ -118,8 +124,7 @@ LRESULT GiveUp(HWND, std::uint32_t, WPARAM, LPARAM) {
 // Sends SIGTERM while the loop sleeps with no timer at all: the signal alone must wake it
 // and end the program. A message five seconds later ends a loop that slept through it.
 void TerminateSoon() {
-  const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, 0, nullptr, nullptr, nullptr);
-  SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<std::intptr_t>(&GiveUp));
+  const HWND window = MessageWindowFor(&GiveUp);
   std::thread([window] {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     results.signalledAtMs = NowMs();
