@@ -9,7 +9,7 @@
 #include "platform/system.h"
 
 int main() {
-  if (!platform::Init(platform::Backend::Sdl)) {
+  if (!platform::Init(platform::Backend::Desktop)) {
     platform::Shutdown();
     return 1;
   }

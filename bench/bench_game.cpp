@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "game/frm_main.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/system.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/form.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/system.h"
 
 namespace {

@@ -1,6 +1,6 @@
-// The small interface between the window-system layer and the two backends that stand
-// behind it (real SDL windows, or the headless test driver), plus the pieces of one pass
-// of the event loop that both backends share.
+// The seam between the window-system layer and the backends that stand behind it: the
+// desktop backend (real windows, in sdl/) or the headless test driver (in headless/).
+// Also the pieces of one pass of the event loop that every backend shares.
 #pragma once
 
 #include <string>

@@ -10,7 +10,7 @@
 namespace platform {
 namespace detail {
 std::unique_ptr<BackendImpl> MakeHeadlessBackend();
-std::unique_ptr<BackendImpl> MakeSdlBackend();
+std::unique_ptr<BackendImpl> MakeDesktopBackend();
 
 namespace {
 // Not destroyed at exit, so forms that outlive static destruction still find it.
@@ -29,7 +29,8 @@ BackendImpl& CurrentBackend() {
 bool Init(Backend kind) {
   Shutdown();
   detail::backend =
-      (kind == Backend::Sdl ? detail::MakeSdlBackend() : detail::MakeHeadlessBackend()).release();
+      (kind == Backend::Desktop ? detail::MakeDesktopBackend() : detail::MakeHeadlessBackend())
+          .release();
   return detail::backend->Ready();
 }
 

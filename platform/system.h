@@ -10,8 +10,8 @@
 namespace platform {
 
 enum class Backend {
-  Sdl,       // real windows, real time
-  Headless,  // no windows, a virtual clock that tests advance (see headless.h)
+  Desktop,   // real windows on this machine's desktop, real time
+  Headless,  // no windows, a virtual clock that tests advance (see headless/headless.h)
 };
 
 // Chooses the backend. Must be called before any form is shown. False when it cannot

@@ -7,7 +7,7 @@
 //
 // Two backends, chosen at run time: Sdl plays through SDL's audio device from its audio
 // thread; Test has no audio thread and no device: a test pulls samples and decides when
-// a buffer finishes (platform/wave_out_test.h).
+// a buffer finishes (platform/sdl/wave_out_test.h).
 #pragma once
 
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "game/game_state.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/system.h"
 #include "platform/wave_out.h"
 

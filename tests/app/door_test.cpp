@@ -7,7 +7,7 @@
 #include "audio/frm_music.h"
 #include "game/frm_main.h"
 #include "game/game_state.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace app_test {
 namespace {

@@ -7,7 +7,7 @@
 #include "app_test_support.h"
 #include "game/game_state.h"
 #include "gfx/raster.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace app_test {
 namespace {

@@ -2,7 +2,7 @@
 #include "app/frm_score.h"
 #include "app_test_support.h"
 #include "game/game_state.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace app_test {
 namespace {

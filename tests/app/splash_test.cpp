@@ -4,7 +4,7 @@
 #include "app/frm_splash.h"
 #include "app_test_support.h"
 #include "game/game_state.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "storage/score_file.h"
 
 namespace app_test {

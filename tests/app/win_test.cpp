@@ -1,6 +1,6 @@
 #include "app/frm_win.h"
 #include "app_test_support.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace app_test {
 namespace {

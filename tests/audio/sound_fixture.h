@@ -12,9 +12,9 @@
 
 #include "audio/sound_manager.h"
 #include "audio/sound_slots.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
+#include "platform/sdl/wave_out_test.h"
 #include "platform/system.h"
-#include "platform/wave_out_test.h"
 #include "tests/audio/wav_builder.h"
 
 namespace audiotest {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "audio/wave_file.h"
+#include "platform/sdl/wave_out_test.h"
 #include "platform/wave_out.h"
-#include "platform/wave_out_test.h"
 #include "platform/window_messages.h"
 
 // Devices are opened without a callback window, so nothing is ever posted; the fuzzer

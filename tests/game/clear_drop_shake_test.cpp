@@ -1,7 +1,7 @@
 // The shrink, drop and shake frames and their tick counts.
 #include <vector>
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "tests/game/game_fixture.h"
 
 namespace game::testing {

@@ -4,7 +4,7 @@
 
 #include "game/game_state.h"
 #include "game/screen_links.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/system.h"
 #include "storage/player_file.h"
 

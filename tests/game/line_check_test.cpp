@@ -1,6 +1,6 @@
 // The line check: search order, points and popups, refill, turn back, chain lines.
 #include "game/ring.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "tests/game/game_fixture.h"
 
 namespace game::testing {

@@ -1,6 +1,6 @@
 // The score popups' ticks, and leaving the game through Exit.
 #include "game/high_score.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "storage/player_file.h"
 #include "storage/score_file.h"
 #include "tests/game/game_fixture.h"

@@ -2,7 +2,7 @@
 #include <fstream>
 
 #include "game/fixed_point.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "storage/player_file.h"
 #include "storage/score_file.h"
 #include "tests/game/game_fixture.h"

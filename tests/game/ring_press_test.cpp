@@ -1,6 +1,6 @@
 // The two ring permutations and what a press does.
 #include "game/ring.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "tests/game/game_fixture.h"
 
 namespace game::testing {

@@ -1,6 +1,6 @@
 // The slide of a turned ring, checked on the composed frames.
 #include "game/ring.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "tests/game/game_fixture.h"
 
 namespace game::testing {

@@ -2,7 +2,7 @@
 // with the game's invariants checked after every tick of either timer.
 #include <random>
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "tests/game/game_fixture.h"
 
 namespace game::testing {

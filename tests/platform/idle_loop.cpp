@@ -24,7 +24,7 @@ class Idle : public platform::Form {
 }  // namespace
 
 int main(int argc, char** argv) {
-  platform::Init(platform::Backend::Sdl);
+  platform::Init(platform::Backend::Desktop);
   Idle& idle = platform::Instance<Idle>();
   if (argc > 1) idle.end.SetInterval(std::atoi(argv[1]) * 1000);
   if (argc > 2)

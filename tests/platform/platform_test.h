@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/form.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/system.h"
 
 class PlatformTest : public ::testing::Test {

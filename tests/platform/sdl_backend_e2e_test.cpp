@@ -242,7 +242,7 @@ TEST(SdlBackendE2E, DrawsClicksTypesScalesAndEndsOnSigtermUnderAnXServer) {
   Xvfb server;
   ASSERT_TRUE(server.Start()) << "Xvfb did not start";
   SetProgramFolder(ZT_PROGRAM_DIR);
-  Init(Backend::Sdl);
+  Init(Backend::Desktop);
   EXPECT_EQ(ScreenWidth(), 1280);
   EXPECT_EQ(ScreenHeight(), 1024);
   Instance<E2EForm>().Show();
@@ -273,7 +273,7 @@ TEST(SdlBackendE2E, WithoutAnyWindowSystemStartingFailsAndSaysWhy) {
   unsetenv("WAYLAND_DISPLAY");
   unsetenv("SDL_VIDEODRIVER");
   testing::internal::CaptureStderr();
-  const bool ready = Init(Backend::Sdl);
+  const bool ready = Init(Backend::Desktop);
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("Cannot open the display"), std::string::npos) << said;
   EXPECT_NE(said.find(":4321"), std::string::npos) << said;

@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/wave_out_mixer.h"
-#include "platform/wave_out_test.h"
+#include "platform/sdl/wave_out_mixer.h"
+#include "platform/sdl/wave_out_test.h"
 #include "platform/window_messages.h"
 
 namespace platform {

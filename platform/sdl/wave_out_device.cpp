@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "platform/wave_out_mixer.h"
+#include "platform/sdl/wave_out_mixer.h"
 
 namespace platform::wave_out_sdl {
 namespace {

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "platform/backend.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 
 namespace platform {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "platform/backend.h"
-#include "platform/sdl_event_wait.h"
-#include "platform/sdl_window.h"
-#include "platform/wave_out_mixer.h"
+#include "platform/sdl/event_wait.h"
+#include "platform/sdl/wave_out_mixer.h"
+#include "platform/sdl/window.h"
 
 namespace platform::detail {
 namespace {
@@ -293,7 +293,7 @@ class SdlBackend final : public BackendImpl {
 
 }  // namespace
 
-std::unique_ptr<BackendImpl> MakeSdlBackend() {
+std::unique_ptr<BackendImpl> MakeDesktopBackend() {
   return std::make_unique<SdlBackend>();
 }
 

@@ -1,4 +1,4 @@
-#include "platform/sdl_window.h"
+#include "platform/sdl/window.h"
 
 #include <iostream>
 

@@ -2,7 +2,7 @@
 // the screens' pointer pictures (made once per picture).
 #include <vector>
 
-#include "platform/sdl_window.h"
+#include "platform/sdl/window.h"
 
 namespace platform::detail {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/sdl_event_wait.h"
+#include "platform/sdl/event_wait.h"
 
 #include <SDL2/SDL_syswm.h>
 #include <poll.h>
