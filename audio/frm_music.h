@@ -21,6 +21,8 @@ class FrmMusic : public platform::Form, public SoundManagerNotifier {
   void Unload() override;
 };
 
-inline FrmMusic& frmMusic() { return platform::Instance<FrmMusic>(); }
+inline FrmMusic& frmMusic() {
+  return platform::Instance<FrmMusic>();
+}
 
 }  // namespace audio

@@ -18,9 +18,9 @@ constexpr Flag kFalse = 0;
 
 constexpr int kColumns = 8;
 constexpr int kRows = 8;
-constexpr int kCell = 75;        // a cell is 75 x 75 pixels
-constexpr int kBoardTop = 150;   // cell (c, r) is at (75c, 150 + 75r) of the game window
-constexpr int kBonusKind = 6;    // the ice crystal
+constexpr int kCell = 75;       // a cell is 75 x 75 pixels
+constexpr int kBoardTop = 150;  // cell (c, r) is at (75c, 150 + 75r) of the game window
+constexpr int kBonusKind = 6;   // the ice crystal
 constexpr int kRankCount = 25;
 constexpr int kHighScoreCount = 8;
 

@@ -10,7 +10,9 @@ Surface::Surface(int width, int height, Pixel fill)
       stride_(width_),
       pixels_(static_cast<std::size_t>(width_) * height_, fill) {}
 
-void Surface::fill(Pixel colour) { std::fill(pixels_.begin(), pixels_.end(), colour); }
+void Surface::fill(Pixel colour) {
+  std::fill(pixels_.begin(), pixels_.end(), colour);
+}
 
 void Surface::fillRect(int x, int y, int w, int h, Pixel colour) {
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
