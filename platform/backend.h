@@ -1,8 +1,10 @@
 // The seam between the window-system layer and the backends that stand behind it: the
-// desktop backend (real windows, in sdl/) or the headless test driver (in headless/).
+// desktop backend (real windows: sdl/ on Linux, win32/ on Windows) or the headless test
+// driver (in headless/).
 // Also the pieces of one pass of the event loop that every backend shares.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -84,5 +86,8 @@ int PresentDirtyForms();
 void RunPass();
 
 void ResetEndRequest();
+
+// The folder that holds the running program file (each platform's folder supplies it).
+std::filesystem::path ExecutableFolder();
 
 }  // namespace platform::detail

@@ -60,11 +60,7 @@ int ScreenHeight() {
 }
 
 std::filesystem::path ProgramFolder() {
-  if (!detail::programFolder) {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    detail::programFolder = error ? std::filesystem::current_path() : exe.parent_path();
-  }
+  if (!detail::programFolder) detail::programFolder = detail::ExecutableFolder();
   return *detail::programFolder;
 }
 

@@ -4,7 +4,7 @@
 #include "audio/frm_music.h"
 #include "audio/sound_manager.h"
 #include "platform/headless/headless.h"
-#include "platform/sdl/wave_out_test.h"
+#include "platform/headless/wave_out_test.h"
 #include "tests/audio/wav_builder.h"
 #include "tests/game/game_fixture.h"
 
