@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "game/game_state.h"
+#include "storage/record_text.h"
 
 namespace app {
 namespace {
@@ -15,7 +16,7 @@ constexpr std::string_view kMarkerRecord = "\"861104\"\r\n";
 
 // Writes the marker; on failure returns the reason and leaves no half-written marker.
 bool WriteMarker(const std::filesystem::path& path, std::string& reason) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = storage::OpenToWrite(path);
   if (file == nullptr) {
     reason = std::strerror(errno);
     return false;
@@ -26,7 +27,8 @@ bool WriteMarker(const std::filesystem::path& path, std::string& reason) {
   const bool closed = std::fclose(file) == 0;
   if (written && closed) return true;
   reason = std::strerror(written ? errno : writeError);
-  std::remove(path.c_str());
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
   return false;
 }
 

@@ -1,6 +1,10 @@
 #include "storage/record_text.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <fstream>
@@ -107,16 +111,33 @@ bool ReadFileText(const std::filesystem::path& path, std::string& text, std::siz
   return !in.bad();
 }
 
+std::FILE* OpenToWrite(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return ::_wfopen(path.c_str(), L"wb");
+#else
+  return std::fopen(path.c_str(), "wb");
+#endif
+}
+
 namespace {
 
+bool SyncToDisk(std::FILE* file) {
+#ifdef _WIN32
+  return ::_commit(::_fileno(file)) == 0;
+#else
+  return ::fsync(::fileno(file)) == 0;
+#endif
+}
+
 bool WriteAndSync(const std::filesystem::path& path, std::string_view text) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = OpenToWrite(path);
   if (file == nullptr) return false;
   bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   ok = std::fflush(file) == 0 && ok;
-  ok = ::fsync(::fileno(file)) == 0 && ok;
+  ok = SyncToDisk(file) && ok;
   ok = std::fclose(file) == 0 && ok;
-  if (!ok) std::remove(path.c_str());  // only ever our own temporary file
+  std::error_code ignored;
+  if (!ok) std::filesystem::remove(path, ignored);  // only ever our own temporary file
   return ok;
 }
 

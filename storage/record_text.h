@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -56,6 +57,10 @@ class RecordWriter {
  private:
   std::string text_;
 };
+
+// Opens a file to write its bytes from the start, by its full name whatever characters
+// the name holds. nullptr with errno set on failure.
+std::FILE* OpenToWrite(const std::filesystem::path& path);
 
 // Reads at most maxBytes of a file. False when it cannot be opened.
 bool ReadFileText(const std::filesystem::path& path, std::string& text,
