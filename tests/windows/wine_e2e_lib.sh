@@ -1,0 +1,36 @@
+# The end-to-end steps of tests/e2e/e2e_lib.sh for the Windows program under Wine: each
+# test makes a fresh Wine prefix in a temporary folder on its private X server, starts
+# zentorra.exe in a fresh copy of the program folder, and at the end stops the prefix's
+# Wine processes and removes it.
+# Usage from a test: source wine_e2e_lib.sh <program folder> <screenshot folder> <test name>
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/e2e_lib.sh" "$@"
+
+WINE_DIR=""
+
+wine_cleanup() {
+  [ -n "$WINE_DIR" ] && wineserver -k 2>/dev/null
+  cleanup
+  [ -n "$WINE_DIR" ] && [ -z "${ZT_E2E_KEEP:-}" ] && rm -rf "$WINE_DIR"
+  return 0
+}
+trap wine_cleanup EXIT
+
+# A new Wine prefix for this test, made on the current X server. With audio "none" the
+# prefix has no audio driver: the machine has no audio device as far as the game knows.
+wine_prefix() {
+  local audio=${1:-default}
+  WINE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zentorra-wine.XXXXXX")
+  export WINEPREFIX="$WINE_DIR/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  wineboot -i >/dev/null 2>&1 || fail "wineboot could not make a prefix"
+  if [ "$audio" = none ]; then
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1 ||
+      fail "could not take the audio driver away"
+  fi
+  wineserver -w
+}
+
+# Starts the program under Wine in the fresh folder, after the given command words.
+launch() {
+  (cd "$RUN_DIR" && exec "$@" wine ./zentorra.exe >zentorra.log 2>&1) &
+  GAME_PID=$!
+}
