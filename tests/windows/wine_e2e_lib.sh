@@ -15,13 +15,16 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
-# A new Wine prefix for this test, made on the current X server. With audio "none" the
-# prefix has no audio driver: the machine has no audio device as far as the game knows.
+# A new Wine prefix for this test, made on the current X server. Wine draws Arial with
+# Liberation Sans but has no Verdana: it gets DejaVu Sans, as in the Linux build. With
+# audio "none" the prefix has no audio driver: no audio device as far as the game knows.
 wine_prefix() {
   local audio=${1:-default}
   WINE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zentorra-wine.XXXXXX")
   export WINEPREFIX="$WINE_DIR/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wineboot -i >/dev/null 2>&1 || fail "wineboot could not make a prefix"
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /d 'DejaVu Sans' /f \
+    >/dev/null 2>&1 || fail "could not give Verdana a font"
   if [ "$audio" = none ]; then
     wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1 ||
       fail "could not take the audio driver away"
