@@ -5,8 +5,9 @@
 #include <string>
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>  // after windows.h, whose types it uses
 
 namespace platform {
 namespace {

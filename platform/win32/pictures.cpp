@@ -5,8 +5,9 @@
 #include "platform/system.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
-#include <wincodec.h>
 #include <windows.h>
+
+#include <wincodec.h>  // after windows.h, whose types it uses
 
 namespace platform {
 namespace {

@@ -1,8 +1,9 @@
-#include <windows.h>
-
 #include <string>
 
 #include "platform/backend.h"
+
+// After the layer's headers: the desktop's headers define some of their names as macros.
+#include <windows.h>
 
 namespace platform::detail {
 

@@ -7,8 +7,9 @@
 #include "platform/wave_out_voices.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>  // after windows.h, whose types it uses
 
 namespace platform {
 namespace {
