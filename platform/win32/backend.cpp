@@ -17,10 +17,16 @@ win32::Window* WindowOf(const Form& form) {
 
 class Win32Backend final : public BackendImpl {
  public:
+  Win32Backend() : ready_(win32::DesktopAvailable()) {
+    if (!ready_) std::cerr << "Cannot open the display: no desktop to show windows on\n";
+  }
+
   ~Win32Backend() override {
     if (timer_) KillTimer(nullptr, timer_);
     win32::FreePointers();
   }
+
+  bool Ready() const override { return ready_; }
 
   double NowMs() const override {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
@@ -104,6 +110,7 @@ class Win32Backend final : public BackendImpl {
     DispatchMessageW(&message);
   }
 
+  bool ready_;
   UINT_PTR timer_ = 0;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };

@@ -285,9 +285,14 @@ void Window::Paint() {
   EndPaint(handle_, &paint);
 }
 
-Form* FormOfWindow(HWND handle) {
-  Window* window = WindowOf(handle);
-  return window ? &window->Owner() : nullptr;
+bool DesktopAvailable() {
+  if (!RegisterFormClass()) return false;
+  // A window of the class, never shown; it has no form, so its messages go nowhere.
+  HWND probe = CreateWindowExW(0, kClassName, L"", kStyle, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  if (!probe) return false;
+  DestroyWindow(probe);
+  return true;
 }
 
 }  // namespace platform::win32

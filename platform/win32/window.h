@@ -48,8 +48,9 @@ class Window {
   HICON icon_ = nullptr;
 };
 
-// The form of one of the backend's windows, or nullptr.
-Form* FormOfWindow(HWND window);
+// Whether windows can be made at all: false when there is no desktop to show them on
+// (under Wine, no display).
+bool DesktopAvailable();
 
 // The pointer for a control (or the arrow for the bare window). A custom pointer is made
 // from the control's 32 x 32 picture; the colour of its top-left pixel is transparent.

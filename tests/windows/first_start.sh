@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
 # First start under Wine in a folder without fr.dat: the how-to-play demonstration comes
 # first and writes the 10-byte marker; when it ends, the splash and then the menu appear,
-# and Quit ends the program with status 0.
+# and Quit ends the program with status 0. Before that, a start without any display fails
+# cleanly.
 source "$(dirname "$0")/wine_e2e_lib.sh" "$@"
 
 start_x 1280 1024
 wine_prefix
 fresh_copy
+
+# Without a display Wine has no desktop: the program says so and ends, and the first start
+# is still to come: no marker is written.
+launch env -u DISPLAY
+wait_exit 20
+[ "$EXIT_STATUS" = 1 ] || fail "exit status $EXIT_STATUS without a display"
+grep -q "Cannot open the display" "$RUN_DIR/zentorra.log" || fail "no word of the missing display"
+[ ! -e "$RUN_DIR/fr.dat" ] || fail "fr.dat was written without a display"
+wineserver -w  # Wine's session without a display ends before one with the display starts
+
 launch
 
 wait_window "How To Play" 20
