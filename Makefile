@@ -1,31 +1,55 @@
 # Thin wrapper over CMake. `make run` starts the game, `make test` runs every test.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-JOBS       ?= $(shell nproc)
+BUILD         ?= build
+ASAN_BUILD    ?= build-asan
+PACKAGE_BUILD ?= build-package
+JOBS          ?= $(shell nproc)
 
-.PHONY: deps build run test test-release test-asan bench format
+.PHONY: deps build run install package test test-release test-package test-asan bench format
 
 deps:
 	@tools/install-deps.sh
 
+# WERROR=ON makes warnings errors; the project's own checks below turn it on. Unset, the
+# build folder keeps what it was configured with (off in a new one).
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DZT_WERROR=$(WERROR))
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/program/zentorra
 
-test: test-release test-asan
+# Installs under the prefix the build folder was configured with, /usr/local unless
+# CMAKE_INSTALL_PREFIX says otherwise (as root, e.g. with sudo).
+install: build
+	cmake --install $(BUILD)
+
+# zentorra_<version>_amd64.deb in this folder: a Release build of the program alone, as a
+# packager makes it (warnings are not errors there), laid out as Debian lays out games:
+# the program in /usr/games, the fonts from the font packages it depends on.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_INSTALL_BINDIR=games -DBUILD_TESTING=OFF -DZT_SYSTEM_FONTS=ON
+	rm -f $(PACKAGE_BUILD)/zentorra_*.deb zentorra_*.deb
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
+	cp $(PACKAGE_BUILD)/zentorra_*_amd64.deb .
+
+test: test-release test-package test-asan
+
+test-release test-asan: WERROR = ON
 
 # The end-to-end tests drive real windows under Xvfb, one at a time.
 test-release: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE e2e
 	cd $(BUILD) && ctest --output-on-failure -L e2e
 
+# The package's files, its control data and the desktop files it carries.
+test-package: package
+	tests/package/check_package.sh $(PACKAGE_BUILD)
+
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer. The end-to-end
 # tests and the fuzzer run in the release build only.
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON -DZT_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz|bench'
 

@@ -8,6 +8,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils x11-apps imagemagick
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()
