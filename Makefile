@@ -1,35 +1,61 @@
 # Thin wrapper over CMake. `make run` starts the game, `make test` runs every test.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-WIN_BUILD  ?= build-windows
-JOBS       ?= $(shell nproc)
+BUILD         ?= build
+ASAN_BUILD    ?= build-asan
+PACKAGE_BUILD ?= build-package
+WIN_BUILD     ?= build-windows
+JOBS          ?= $(shell nproc)
 
-.PHONY: deps build run test test-release test-windows test-asan bench format windows windows-zip
+.PHONY: deps build run install package windows windows-zip test test-release test-package \
+        test-windows test-asan bench format
 
 deps:
 	@tools/install-deps.sh
 
+# WERROR=ON makes warnings errors; the project's own checks below turn it on. Unset, the
+# build folder keeps what it was configured with (off in a new one).
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DZT_WERROR=$(WERROR))
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/program/zentorra
 
-test: test-release test-windows test-asan
+# Installs under the prefix the build folder was configured with, /usr/local unless
+# CMAKE_INSTALL_PREFIX says otherwise (as root, e.g. with sudo).
+install: build
+	cmake --install $(BUILD)
+
+# zentorra_<version>_amd64.deb in this folder: a Release build of the program alone, as a
+# packager makes it (warnings are not errors there), laid out as Debian lays out games:
+# the program in /usr/games, the fonts from the font packages it depends on.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_INSTALL_BINDIR=games -DBUILD_TESTING=OFF -DZT_SYSTEM_FONTS=ON
+	rm -f $(PACKAGE_BUILD)/zentorra_*.deb zentorra_*.deb
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
+	cp $(PACKAGE_BUILD)/zentorra_*_amd64.deb .
+
+test: test-release test-package test-windows test-asan
+
+test-release test-windows test-asan: WERROR = ON
 
 # The end-to-end tests drive real windows under Xvfb, one at a time.
 test-release: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE e2e
 	cd $(BUILD) && ctest --output-on-failure -L e2e
 
+# The package's files, its control data and the desktop files it carries.
+test-package: package
+	tests/package/check_package.sh $(PACKAGE_BUILD)
+
 # The Windows build: cross-compiled with MinGW-w64, the pictures and sounds drawn by the
 # native build's tools. Its program folder is $(WIN_BUILD)/program.
 windows: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DZT_WERROR=$(WERROR))
 	cmake --build $(BUILD) -j $(JOBS) --target zt_assets
 	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DZT_ASSET_DIR=$(abspath $(BUILD))/program
+	  -DCMAKE_BUILD_TYPE=Release -DZT_ASSET_DIR=$(abspath $(BUILD))/program \
+	  $(if $(WERROR),-DZT_WERROR=$(WERROR))
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
 # The program folder packed as zentorra-<version>-win64.zip in $(WIN_BUILD).
@@ -39,7 +65,7 @@ windows-zip: windows
 # The Windows tests under Wine, where the cross compilers and Wine are installed.
 test-windows:
 	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then \
-	  $(MAKE) --no-print-directory windows && \
+	  $(MAKE) --no-print-directory windows WERROR=$(WERROR) && \
 	  cd $(WIN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE e2e && \
 	  ctest --output-on-failure -L e2e; \
 	else echo "Windows tests skipped: no MinGW-w64 cross compiler or no Wine"; fi
@@ -47,7 +73,7 @@ test-windows:
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer. The end-to-end
 # tests and the fuzzer run in the release build only.
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON -DZT_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz|bench'
 

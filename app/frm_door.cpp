@@ -12,6 +12,7 @@
 #include "audio/sound_manager.h"
 #include "game/frm_main.h"
 #include "game/game_state.h"
+#include "platform/places.h"
 #include "platform/system.h"
 #include "resources/picture_names.h"
 #include "storage/player_file.h"
@@ -28,7 +29,7 @@ bool IsNameCharacter(unsigned char c) {
 }
 
 std::filesystem::path SaveFilePath() {
-  return storage::PlayerFilePath(platform::ProgramFolder(), game::PlayerName);
+  return storage::PlayerFilePath(platform::PlayerFolder(), game::PlayerName);
 }
 
 bool FileExists(const std::filesystem::path& path) {
@@ -223,7 +224,7 @@ void FrmDoor::ExitClick() {
 }
 
 void FrmDoor::HowToPlayClick() {
-  const auto marker = FirstRunMarkerPath(platform::ProgramFolder());
+  const auto marker = FirstRunMarkerPath(platform::PlayerFolder());
   if (FileExists(marker)) DeleteFile(marker);
   game::FirstRunDone = game::kTrue;
   frmHowToPlay().Show();

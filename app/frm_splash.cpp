@@ -5,6 +5,7 @@
 #include "app/frm_door.h"
 #include "audio/frm_music.h"
 #include "gfx/raster.h"
+#include "platform/places.h"
 #include "platform/system.h"
 #include "resources/picture_names.h"
 #include "storage/score_file.h"
@@ -18,7 +19,7 @@ constexpr int kFadeStep = 10;
 constexpr int kFadeTop = 399;  // above this the title starts fading out
 
 void LoadHighScores() {
-  const auto path = storage::ScoreFilePath(platform::ProgramFolder());
+  const auto path = storage::ScoreFilePath(platform::PlayerFolder());
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return;
   storage::ScoreTable table;

@@ -6,6 +6,7 @@
 #include "app/frm_win.h"
 #include "app/startup.h"
 #include "game/screen_links.h"
+#include "platform/places.h"
 #include "platform/system.h"
 
 int main() {
@@ -16,7 +17,7 @@ int main() {
   game::Links().showMenu = [] { app::frmDoor().Show(); };
   game::Links().showWinScreen = [] { app::frmWin().Show(); };
   if (!app::StartUp(
-          platform::ProgramFolder(), [] { app::frmSplash().Show(); },
+          platform::PlayerFolder(), [] { app::frmSplash().Show(); },
           [] { app::frmHowToPlay().Show(); })) {
     platform::Shutdown();
     return 1;

@@ -1,13 +1,14 @@
 #include "audio/frm_music.h"
 
 #include "game/game_state.h"
+#include "platform/places.h"
 #include "platform/system.h"
 
 namespace audio {
 namespace {
 
 std::string SoundFile(const char* name) {
-  return (platform::ProgramFolder() / "Sound" / name).string();
+  return (platform::AssetFolder() / "Sound" / name).string();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "audio/frm_music.h"
 #include "game/high_score.h"
+#include "platform/places.h"
 #include "platform/system.h"
 #include "resources/picture_names.h"
 #include "storage/player_file.h"
@@ -139,7 +140,7 @@ void FrmMain::Load() {
   ZoomScale = 1.0f;
   AnimTick = 0;
   Score = 0;
-  if (std::filesystem::exists(storage::PlayerFilePath(platform::ProgramFolder(), PlayerName))) {
+  if (std::filesystem::exists(storage::PlayerFilePath(platform::PlayerFolder(), PlayerName))) {
     ContinueSavedGame();
   } else {
     StartNewGame();
@@ -152,7 +153,7 @@ void FrmMain::Load() {
 
 void FrmMain::ContinueSavedGame() {
   storage::PlayerRecord record{Score, Hits, RankIndex, RankTier};
-  storage::LoadPlayerFile(storage::PlayerFilePath(platform::ProgramFolder(), PlayerName), record);
+  storage::LoadPlayerFile(storage::PlayerFilePath(platform::PlayerFolder(), PlayerName), record);
   Score = record.score;
   Hits = record.hits;
   // The file is the player's to edit: never let it index outside the rank tables.

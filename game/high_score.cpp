@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "game/game_state.h"
-#include "platform/system.h"
+#include "platform/places.h"
 #include "storage/score_file.h"
 
 namespace game {
@@ -36,7 +36,7 @@ void RecordResult() {
   table.names = HighScoreNames;
   table.values = HighScoreValues;
   // A table file that cannot be written is skipped; the table in memory stays changed.
-  storage::SaveScoreFile(storage::ScoreFilePath(platform::ProgramFolder()), table);
+  storage::SaveScoreFile(storage::ScoreFilePath(platform::PlayerFolder()), table);
 }
 
 }  // namespace game

@@ -4,7 +4,6 @@
 // Also the pieces of one pass of the event loop that every backend shares.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -86,8 +85,5 @@ int PresentDirtyForms();
 void RunPass();
 
 void ResetEndRequest();
-
-// The folder that holds the running program file (each platform's folder supplies it).
-std::filesystem::path ExecutableFolder();
 
 }  // namespace platform::detail

@@ -1,8 +1,7 @@
-// Choosing the backend, and the services that are not windows: message boxes, the
-// screen size and the program folder.
+// Choosing the backend, and the services that are not windows: message boxes and the
+// screen size.
 #include <iostream>
 #include <memory>
-#include <optional>
 
 #include "platform/backend.h"
 #include "platform/system.h"
@@ -15,7 +14,6 @@ std::unique_ptr<BackendImpl> MakeDesktopBackend();
 namespace {
 // Not destroyed at exit, so forms that outlive static destruction still find it.
 BackendImpl* backend = nullptr;
-std::optional<std::filesystem::path> programFolder;
 }  // namespace
 
 BackendImpl& CurrentBackend() {
@@ -57,15 +55,6 @@ int ScreenWidth() {
 }
 int ScreenHeight() {
   return detail::CurrentBackend().ScreenHeight();
-}
-
-std::filesystem::path ProgramFolder() {
-  if (!detail::programFolder) detail::programFolder = detail::ExecutableFolder();
-  return *detail::programFolder;
-}
-
-void SetProgramFolder(const std::filesystem::path& folder) {
-  detail::programFolder = folder;
 }
 
 }  // namespace platform

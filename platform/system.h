@@ -1,11 +1,11 @@
 // The services of the window system that are not windows: the event loop, yielding,
-// message boxes, the screen, the program folder, pictures and the end of the program.
+// message boxes, the screen, pictures and the end of the program.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 #include "gfx/surface.h"
+#include "platform/places.h"  // where pictures come from; tests set the folders there
 
 namespace platform {
 
@@ -44,11 +44,7 @@ void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon =
 int ScreenWidth();
 int ScreenHeight();
 
-// The folder that holds the program file. Tests may point it elsewhere.
-std::filesystem::path ProgramFolder();
-void SetProgramFolder(const std::filesystem::path& folder);
-
-// Loads resources/<name> under the program folder (a PNG). A missing or unreadable
+// Loads resources/<name> under the asset folder (places.h), a PNG. A missing or unreadable
 // picture is reported on stderr and gives an empty surface.
 gfx::Surface LoadPicture(const std::string& name);
 

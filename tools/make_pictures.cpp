@@ -1,10 +1,12 @@
-// Build step: draws every picture of the game into the program folder's resources/ and a
-// labelled contact sheet of all of them for review.
-//   zt_make_pictures <resources dir> <fonts dir> <contact sheet png>
+// Build step: draws every picture of the game into the program folder's resources/, a
+// labelled contact sheet of all of them for review, and the desktop's icons in the
+// hicolor theme's layout (<size>x<size>/apps/zentorra.png) at the sizes given.
+//   zt_make_pictures <resources dir> <fonts dir> <contact sheet png> <icon theme dir> <size>...
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -62,17 +64,27 @@ Canvas ContactSheet(const std::vector<std::pair<std::string, Canvas>>& pictures)
   return sheet;
 }
 
-int Run(const std::string& outDir, const std::string& fontDir, const std::string& sheetPath) {
+void SaveDesktopIcons(const std::filesystem::path& themeDir, const std::vector<int>& sizes) {
+  for (int size : sizes) {
+    const auto dir = themeDir / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
+    std::filesystem::create_directories(dir);
+    SavePngWithAlpha(IconPicture(size), IconAlpha(size), (dir / "zentorra.png").string());
+  }
+}
+
+int Run(const std::string& outDir, const std::string& fontDir, const std::string& sheetPath,
+        const std::string& iconThemeDir, const std::vector<int>& iconSizes) {
   SetFontDir(fontDir);
   std::vector<std::pair<std::string, Canvas>> drawn;
   for (const Picture& p : AllPictures()) {
     drawn.emplace_back(p.name, p.draw());
     SavePng(drawn.back().second, outDir + "/" + p.name);
   }
-  const Canvas icon = IconPicture();
-  SavePngWithAlpha(icon, IconAlpha(), outDir + "/" + res::kIcon);
+  const Canvas icon = IconPicture(64);
+  SavePngWithAlpha(icon, IconAlpha(64), outDir + "/" + res::kIcon);
   drawn.emplace_back(res::kIcon, icon);
   SavePng(ContactSheet(drawn), sheetPath);
+  SaveDesktopIcons(iconThemeDir, iconSizes);
   return 0;
 }
 
@@ -80,12 +92,17 @@ int Run(const std::string& outDir, const std::string& fontDir, const std::string
 }  // namespace art
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: %s <resources dir> <fonts dir> <contact sheet png>\n", argv[0]);
+  if (argc < 6) {
+    std::fprintf(stderr,
+                 "usage: %s <resources dir> <fonts dir> <contact sheet png> <icon theme dir> "
+                 "<icon size>...\n",
+                 argv[0]);
     return 2;
   }
   try {
-    const int rc = art::Run(argv[1], argv[2], argv[3]);
+    std::vector<int> iconSizes;
+    for (int i = 5; i < argc; ++i) iconSizes.push_back(std::stoi(argv[i]));
+    const int rc = art::Run(argv[1], argv[2], argv[3], argv[4], iconSizes);
     art::CloseFonts();
     return rc;
   } catch (const std::exception& e) {

@@ -21,7 +21,7 @@ Canvas HowToBall();        // 75 x 75
 enum class MouseButton { None, Left, Right };
 Canvas MousePicture(MouseButton lit);  // 91 x 87
 Canvas PointerPicture();               // 32 x 32, magenta where transparent
-Canvas IconPicture();                  // 64 x 64
-Mask IconAlpha();
+Canvas IconPicture(int size);          // size x size; the window's is 64 x 64
+Mask IconAlpha(int size);
 
 }  // namespace art

@@ -147,23 +147,25 @@ Canvas PointerPicture() {
 }
 
 // The tile fills the whole square; the alpha channel rounds its corners where the
-// platform uses it.
-Canvas IconPicture() {
-  Canvas c(64, 64, kNavy);
-  c.fill(RoundRect(-2, -2, 68, 68, 0), VerticalGradient(0, kNavyLight, 64, kNavy));
-  DrawBall(c, 0, 21, 22, 13);
-  DrawBall(c, 3, 43, 22, 13);
-  DrawBall(c, 1, 21, 43, 13);
-  DrawBall(c, 5, 43, 43, 13);
+// platform uses it. Drawn by its shapes at every size, so small icons stay sharp.
+Canvas IconPicture(int size) {
+  const float s = size / 64.0f;
+  Canvas c(size, size, kNavy);
+  c.fill(RoundRect(-2, -2, size + 4, size + 4, 0), VerticalGradient(0, kNavyLight, size, kNavy));
+  DrawBall(c, 0, 21 * s, 22 * s, 13 * s);
+  DrawBall(c, 3, 43 * s, 22 * s, 13 * s);
+  DrawBall(c, 1, 21 * s, 43 * s, 13 * s);
+  DrawBall(c, 5, 43 * s, 43 * s, 13 * s);
   return c;
 }
 
-Mask IconAlpha() {
-  Canvas shape(64, 64, {0, 0, 0});
-  shape.fill(RoundRect(0, 0, 64, 64, 12), Solid(kWhite));
-  Mask m{64, 64, std::vector<float>(64 * 64)};
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x) m.alpha[y * 64 + x] = shape.at(x, y).r;
+Mask IconAlpha(int size) {
+  Canvas shape(size, size, {0, 0, 0});
+  shape.fill(RoundRect(0, 0, size, size, 12 * size / 64.0f), Solid(kWhite));
+  Mask m{size, size, std::vector<float>(static_cast<std::size_t>(size) * size)};
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      m.alpha[static_cast<std::size_t>(y) * size + x] = shape.at(x, y).r;
   return m;
 }
 

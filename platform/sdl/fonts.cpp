@@ -7,7 +7,7 @@
 #include <map>
 #include <tuple>
 
-#include "platform/system.h"
+#include "platform/places.h"
 
 namespace platform::detail {
 namespace {
@@ -20,7 +20,7 @@ std::string FileOf(const FontSpec& font) {
 // The program's own copy first; the system's font packages when it runs from elsewhere.
 std::filesystem::path FindFontFile(const std::string& file) {
   const std::filesystem::path candidates[] = {
-      ProgramFolder() / "resources" / "fonts" / file,
+      AssetFolder() / "resources" / "fonts" / file,
       std::filesystem::path("/usr/share/fonts/truetype/liberation") / file,
       std::filesystem::path("/usr/share/fonts/truetype/dejavu") / file};
   for (const auto& path : candidates)

@@ -3,12 +3,13 @@
 
 #include <iostream>
 
+#include "platform/places.h"
 #include "platform/system.h"
 
 namespace platform {
 
 gfx::Surface LoadPicture(const std::string& name) {
-  const std::filesystem::path path = ProgramFolder() / "resources" / name;
+  const std::filesystem::path path = AssetFolder() / "resources" / name;
   SDL_Surface* loaded = IMG_Load(path.c_str());
   if (!loaded) {
     std::cerr << "Cannot load picture " << path << ": " << IMG_GetError() << "\n";

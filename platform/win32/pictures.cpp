@@ -2,6 +2,7 @@
 // Component, converted to 32-bit BGR rows (the layer's 0x00RRGGBB pixels).
 #include <iostream>
 
+#include "platform/places.h"
 #include "platform/system.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
@@ -72,7 +73,7 @@ gfx::Surface Decode(const std::filesystem::path& path) {
 }  // namespace
 
 gfx::Surface LoadPicture(const std::string& name) {
-  const std::filesystem::path path = ProgramFolder() / "resources" / name;
+  const std::filesystem::path path = AssetFolder() / "resources" / name;
   gfx::Surface picture = Decode(path);
   if (picture.empty()) std::cerr << "Cannot load picture " << path.string() << "\n";
   return picture;

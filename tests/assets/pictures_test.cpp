@@ -239,7 +239,8 @@ TEST(Pictures, PointerIsMagentaKeyedAndIconHasTransparentCorners) {
 TEST(Pictures, GeneratorMakesTheSameBytesEveryRun) {
   const fs::path dir = ScratchDir("pictures_again");
   const std::string command = std::string(ZT_MAKE_PICTURES) + " " + dir.string() + " " +
-                              kResourceDir + "fonts " + (dir / "sheet.png").string();
+                              kResourceDir + "fonts " + (dir / "sheet.png").string() + " " +
+                              (dir / "icons").string() + " 16";
   ASSERT_EQ(std::system(command.c_str()), 0);
   for (const Expected& e : EveryPicture())
     EXPECT_TRUE(FileBytes(dir / e.name) == FileBytes(kResourceDir + e.name)) << e.name;

@@ -1,0 +1,63 @@
+#include "platform/places.h"
+
+#include <optional>
+#include <system_error>
+
+#include "platform/places_os.h"
+
+namespace platform {
+namespace detail {
+namespace {
+
+std::optional<Places> chosen;
+
+bool IsFolder(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+Places Choose() {
+  const std::filesystem::path program = ExecutableFolder();
+  // The installed layout: <prefix>/bin/zentorra and <prefix>/share/zentorra, the relative
+  // way between them given by the build.
+  const std::filesystem::path installed = (program / ZT_ASSETS_FROM_PROGRAM).lexically_normal();
+  Places places = ChoosePlaces(program, MayWriteIn(program), installed, PerUserFolder());
+  if (places.player != program) MakePrivateFolder(places.player / "data");
+  return places;
+}
+
+const Places& Current() {
+  if (!chosen) chosen = Choose();
+  return *chosen;
+}
+
+}  // namespace
+
+Places ChoosePlaces(const std::filesystem::path& programFolder, bool programFolderWritable,
+                    const std::filesystem::path& installedAssets,
+                    const std::filesystem::path& perUserFolder) {
+  // A folder with the assets beside the program file is the player's own copy: it keeps
+  // everything together while it can. An installed program's folder is shared by other
+  // programs and never the place for a player's files, even for a user who may write there.
+  const bool selfContained = IsFolder(programFolder / "resources");
+  const std::filesystem::path assets = selfContained ? programFolder : installedAssets;
+  if ((selfContained && programFolderWritable) || perUserFolder.empty())
+    return {assets, programFolder};
+  return {assets, perUserFolder};
+}
+
+}  // namespace detail
+
+std::filesystem::path AssetFolder() {
+  return detail::Current().assets;
+}
+
+std::filesystem::path PlayerFolder() {
+  return detail::Current().player;
+}
+
+void SetProgramFolder(const std::filesystem::path& folder) {
+  detail::chosen = detail::Places{folder, folder};
+}
+
+}  // namespace platform

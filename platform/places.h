@@ -1,0 +1,36 @@
+// Where the game's files live. The program's own files (pictures, fonts, sounds) are read
+// from one folder, the player's files (fr.dat, data/) are written to another. This module
+// alone decides both, once per run; the rest of the game only asks for the folders.
+#pragma once
+
+#include <filesystem>
+
+namespace platform {
+
+// The folder that holds resources/ and Sound/: the program's folder when they lie beside
+// the program file (a build folder, a portable copy), the installed data folder otherwise.
+std::filesystem::path AssetFolder();
+
+// The folder that holds fr.dat and data/: the program's folder when the assets lie beside
+// the program and the player may write there; otherwise the player's own data folder,
+// created with its data/ when missing.
+std::filesystem::path PlayerFolder();
+
+// Points both at one folder that holds everything, as a build folder does (tests).
+void SetProgramFolder(const std::filesystem::path& folder);
+
+namespace detail {
+
+struct Places {
+  std::filesystem::path assets, player;
+};
+
+// The decision itself, from what the system says about this run: the folder of the
+// program file, whether the player may write in it, the installed data folder and the
+// player's own data folder.
+Places ChoosePlaces(const std::filesystem::path& programFolder, bool programFolderWritable,
+                    const std::filesystem::path& installedAssets,
+                    const std::filesystem::path& perUserFolder);
+
+}  // namespace detail
+}  // namespace platform

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Looks into the Debian package that `make package` built: its name and control data
+# (section, the libraries' and fonts' packages in Depends), its file list (the program,
+# its data folder, the desktop files, and none of a player's files), and the desktop
+# entry, metainfo and icons it carries, checked by the desktop's own validators.
+# Usage: check_package.sh <package build folder>
+set -euo pipefail
+
+fail() {
+  echo "FAIL (package): $*" >&2
+  exit 1
+}
+
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$1"
+shopt -s nullglob
+debs=(zentorra_*_amd64.deb)
+[ ${#debs[@]} = 1 ] || fail "expected one zentorra_<version>_amd64.deb, found: ${debs[*]:-none}"
+deb=${debs[0]}
+
+field() { dpkg-deb -f "$deb" "$1"; }
+version=$(field Version)
+[ "$deb" = "zentorra_${version}_amd64.deb" ] || fail "$deb does not carry version $version"
+[ "$(field Package)" = zentorra ] || fail "Package: $(field Package)"
+[ "$(field Architecture)" = amd64 ] || fail "Architecture: $(field Architecture)"
+[ "$(field Section)" = games ] || fail "Section: $(field Section)"
+[ -n "$(field Description)" ] || fail "no Description"
+depends=$(field Depends)
+depended=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
+for needed in libc6 libstdc++6 libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-image-2.0-0 \
+  fonts-liberation fonts-dejavu-core; do
+  grep -qxF "$needed" <<<"$depended" || fail "Depends lacks $needed: $depends"
+done
+grep -q "version $version" "$source_dir/README.md" || fail "the README does not name version $version"
+
+listing=$(dpkg-deb -c "$deb")
+files=$(awk '{print $6}' <<<"$listing" | sed 's|^\./|/|')
+expect() { grep -qx "$1" <<<"$files" || fail "the package lacks $1"; }
+expect /usr/games/zentorra
+expect /usr/share/applications/zentorra.desktop
+expect /usr/share/man/man6/zentorra.6.gz
+expect /usr/share/doc/zentorra/copyright
+expect /usr/share/doc/zentorra/changelog.gz
+for size in 16 22 24 32 48 64 128 256; do expect "/usr/share/icons/hicolor/${size}x${size}/apps/zentorra.png"; done
+for sound in formal shew glass ao levelup; do expect "/usr/share/zentorra/Sound/$sound.wav"; done
+for picture in menu_back game_back ball0 rank24 icon; do expect "/usr/share/zentorra/resources/$picture.png"; done
+[ "$(grep -c '^/usr/share/metainfo/.*\.metainfo\.xml$' <<<"$files")" = 1 ] || fail "no one metainfo file"
+outside=$(grep -vE '^/(usr/.*)?$' <<<"$files" || true)
+[ -z "$outside" ] || fail "files outside /usr: $outside"
+! grep -Eq '(/fr\.dat|/data/.*\.dat)$' <<<"$files" || fail "a player's file is packaged"
+# The fonts come from the font packages, not as copies of their files.
+! grep -q '\.ttf$' <<<"$files" || fail "the package carries fonts: $(grep '\.ttf$' <<<"$files")"
+
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+readelf -S "$unpacked/usr/games/zentorra" | grep -q '\.symtab' && fail "the program is not stripped"
+entry=$unpacked/usr/share/applications/zentorra.desktop
+desktop-file-validate "$entry" || fail "desktop-file-validate"
+grep -qx 'Exec=/usr/games/zentorra' "$entry" || fail "the menu entry runs $(grep '^Exec=' "$entry")"
+appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml || fail "appstreamcli validate"
+grep -q "<release version=\"$version\"" "$unpacked"/usr/share/metainfo/*.metainfo.xml ||
+  fail "the metainfo does not list version $version"
+for size in 16 22 24 32 48 64 128 256; do
+  icon=$unpacked/usr/share/icons/hicolor/${size}x${size}/apps/zentorra.png
+  [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "the ${size}px icon is $(identify -format '%wx%h' "$icon")"
+done
+echo "PASS package $deb"
