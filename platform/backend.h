@@ -23,6 +23,9 @@ class BackendImpl {
   virtual void Hidden(Form& /*form*/) {}
   // The form object is about to be destroyed: release what belongs to it.
   virtual void Destroyed(Form& /*form*/) {}
+  // Every frame presented in this pass is on the screen: the windows of forms hidden or
+  // destroyed meanwhile may go now, so that a screen replacing another is there first.
+  virtual void FramesShown() {}
   virtual void ShowMessageBox(const std::string& text, const std::string& title,
                               MsgBoxIcon icon) = 0;
   virtual int ScreenWidth() const = 0;

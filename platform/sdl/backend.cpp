@@ -1,5 +1,6 @@
 // The SDL backend: real windows, the real clock, and an event loop that sleeps until the
 // next timer is due or an event (input, a posted message) arrives.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <iostream>
@@ -122,14 +123,14 @@ class SdlBackend final : public BackendImpl {
     wait_->NeedPump();
   }
 
-  void Hidden(Form& form) override {
-    if (SdlWindow* window = WindowOf(form); window && !KeptWhileHeld(form)) window->Hide();
-  }
+  void Hidden(Form& form) override { Leave(form); }
 
   void Destroyed(Form& form) override {
-    KeptWhileHeld(form);
+    Leave(form);
     form.backendState.reset();
   }
+
+  void FramesShown() override { LetWindowsLeave(); }
 
   void ShowMessageBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override {
     const Uint32 flags = icon == MsgBoxIcon::Exclamation   ? SDL_MESSAGEBOX_WARNING
@@ -182,29 +183,33 @@ class SdlBackend final : public BackendImpl {
     if (!wait_->Next(event, timeout)) return;
     do Handle(event);
     while (!EndRequested() && wait_->Next(event, 0));
-    if (!leaving_.empty() && !SDL_GetMouseState(nullptr, nullptr)) LetWindowsLeave();
   }
 
-  // A window that went away under a held button would take the button's release with it:
-  // the display ends the press's grab with the window and sends the release elsewhere, and
-  // SDL, still seeing the button down, drops the next press as a repeat. So a window
-  // hidden or closed by a press (the menu's buttons) stays until the button is up. True
-  // when the form's window is kept.
-  bool KeptWhileHeld(const Form& form) {
-    const SdlWindow* window = WindowOf(form);
-    if (!window || !SDL_GetMouseState(nullptr, nullptr) || SDL_GetMouseFocus() != window->Handle())
-      return false;
-    leaving_.push_back(std::static_pointer_cast<SdlWindow>(form.backendState));
-    return true;
+  // The window of a form hidden or closed leaves only once the frames of the pass are on
+  // the screen (LetWindowsLeave), so that the screen replacing it appears first.
+  void Leave(const Form& form) {
+    if (!form.backendState) return;
+    auto window = std::static_pointer_cast<SdlWindow>(form.backendState);
+    if (std::find(leaving_.begin(), leaving_.end(), window) == leaving_.end())
+      leaving_.push_back(std::move(window));
   }
 
-  // The buttons are up: hides the windows of forms still hidden, and destroys those of
-  // closed forms (held only here).
+  // Hides the windows of forms still hidden, and destroys those of closed forms (held only
+  // here). A window that went away under a held button would take the button's release
+  // with it: the display ends the press's grab with the window and sends the release
+  // elsewhere, and SDL, still seeing the button down, drops the next press as a repeat. So
+  // a window hidden or closed by a press (the menu's buttons) stays until the button is up.
   void LetWindowsLeave() {
-    for (const auto& window : leaving_) {
-      if (window.use_count() > 1 && !FormShowing(*window)) window->Hide();
+    if (leaving_.empty()) return;
+    const bool held = SDL_GetMouseState(nullptr, nullptr) != 0;
+    std::vector<std::shared_ptr<SdlWindow>> staying;
+    for (auto& window : leaving_) {
+      if (held && SDL_GetMouseFocus() == window->Handle())
+        staying.push_back(std::move(window));
+      else if (window.use_count() > 1 && !FormShowing(*window))
+        window->Hide();
     }
-    leaving_.clear();
+    leaving_ = std::move(staying);
   }
 
   static bool FormShowing(const SdlWindow& window) {
@@ -287,7 +292,7 @@ class SdlBackend final : public BackendImpl {
 
   bool video_ = false;
   std::unique_ptr<EventWait> wait_;
-  std::vector<std::shared_ptr<SdlWindow>> leaving_;  // see KeptWhileHeld
+  std::vector<std::shared_ptr<SdlWindow>> leaving_;  // see Leave
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
