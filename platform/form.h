@@ -114,6 +114,10 @@ class Label : public Control {
   void SetWordWrap(bool wordWrap);
   // The caption as it is drawn ("&&" shown as "&").
   std::string DisplayText() const;
+  // The size in pixels of the caption as it is laid out: its widest line, and all its
+  // lines (a label of fixed size wraps its caption within its width).
+  int TextWidth() const;
+  int TextHeight() const;
 
   void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
 
@@ -279,6 +283,9 @@ class Form {
   // The persistent drawing surface: drawing on it stays until drawn over.
   gfx::Surface& Image() { return image_; }
   const gfx::Surface& Image() const { return image_; }
+  // The controls placed directly on the form, in creation order.
+  const std::vector<Control*>& Controls() const { return controls_; }
+
   // Resets the persistent image to the back colour with the background picture.
   void Cls();
   // Makes the current image (with the controls over it) visible. Cheap: the frame is
