@@ -22,7 +22,7 @@ constexpr double kMinTimerPeriodMs = 15.625;
 
 enum class MousePointer { Default, Hand, Custom };
 enum class Alignment { Left, Centre };
-enum class Key { Enter, Escape, Backspace, Delete, Left, Right, Home, End, Other };
+enum class Key { Enter, Escape, Space, Backspace, Delete, Left, Right, Home, End, Other };
 
 class Form;
 
@@ -306,7 +306,9 @@ class Form {
 
   // Input, delivered by the backends. A press that lands on a control belongs to it: a
   // left press clicks it (and focuses a text box); a press on the bare window goes to
-  // MouseDown() and, for the left button, Click().
+  // MouseDown() and, for the left button, Click(). Keys go to the focused text box, or
+  // to KeyDown() when none has the focus. While a modal form is shown, the other forms
+  // take no input, and their keys go to the modal form.
   void DeliverPress(int button, float x, float y);
   void DeliverKey(Key key);
   void DeliverText(const std::string& utf8);
@@ -325,6 +327,7 @@ class Form {
   // button: 1 left, 2 right, 4 middle; x, y in pixels of the client area.
   virtual void MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
   virtual void Click() {}
+  virtual void KeyDown(Key /*key*/) {}
 
  private:
   friend class Control;
@@ -332,6 +335,7 @@ class Form {
   friend class Timer;
   void Register(Control* control);
   void Unregister(Control* control);
+  bool TakesInput() const;
 
   std::string caption_;
   gfx::Surface image_{0, 0};

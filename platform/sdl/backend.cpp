@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/msg_box.h"
 #include "platform/sdl/event_wait.h"
 #include "platform/sdl/wave_out_mixer.h"
 #include "platform/sdl/window.h"
@@ -46,6 +47,8 @@ Key KeyOf(SDL_Keycode code) {
       return Key::Enter;
     case SDLK_ESCAPE:
       return Key::Escape;
+    case SDLK_SPACE:
+      return Key::Space;
     case SDLK_BACKSPACE:
       return Key::Backspace;
     case SDLK_DELETE:
@@ -79,6 +82,8 @@ class SdlBackend final : public BackendImpl {
     // (or under Xvfb) is itself a software rasteriser. The environment may override both.
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Closing windows is the program's business (a message box's window closes as OK).
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     EventWait::CatchQuitSignals();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
       std::cerr << "Cannot open the display: " << SDL_GetError() << "\n";
@@ -132,14 +137,14 @@ class SdlBackend final : public BackendImpl {
 
   void FramesShown() override { LetWindowsLeave(); }
 
+  // Our own drawn box: SDL's draws with the X server's core fonts, which a machine may
+  // not have, and shows no icon.
   void ShowMessageBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override {
-    const Uint32 flags = icon == MsgBoxIcon::Exclamation   ? SDL_MESSAGEBOX_WARNING
-                         : icon == MsgBoxIcon::Information ? SDL_MESSAGEBOX_INFORMATION
-                                                           : 0;
-    const Form* active = ActiveForm();
-    SDL_Window* parent = active && WindowOf(*active) ? WindowOf(*active)->Handle() : nullptr;
-    if (!video_ || SDL_ShowSimpleMessageBox(flags, title.c_str(), text.c_str(), parent) != 0)
+    if (!video_) {
       std::cerr << title << ": " << text << "\n";
+      return;
+    }
+    RunMsgBox(text, title, icon, [this](MsgBoxForm& box) { WaitInMsgBox(box); });
   }
 
   int ScreenWidth() const override { return DisplaySize().w; }
@@ -183,6 +188,26 @@ class SdlBackend final : public BackendImpl {
     if (!wait_->Next(event, timeout)) return;
     do Handle(event);
     while (!EndRequested() && wait_->Next(event, 0));
+  }
+
+  // The message box's loop: it sleeps until an event comes, with no timer to wake it, and
+  // handles what came. Closing the box's window is its OK; the other windows wait.
+  void WaitInMsgBox(MsgBoxForm& box) {
+    const SdlWindow* window = WindowOf(box);
+    if (!window || !window->Ok()) {  // no window for it: the text goes where it can be read
+      std::cerr << box.Caption() << ": " << box.lblText.DisplayText() << "\n";
+      box.Close();
+      return;
+    }
+    SDL_Event event;
+    if (!wait_->Next(event, -1)) return;
+    do {
+      if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        if (FormOfWindow(event.window.windowID) == &box) box.OkClick();
+      } else {
+        Handle(event);
+      }
+    } while (box.Visible() && !EndRequested() && wait_->Next(event, 0));
   }
 
   // The window of a form hidden or closed leaves only once the frames of the pass are on
