@@ -6,6 +6,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "storage/code_page.h"
+
 namespace storage {
 namespace {
 
@@ -43,7 +45,7 @@ std::optional<std::string> RecordReader::ReadField() {
     field = text_.substr(start, pos_ - start);
   }
   ConsumeSeparator();
-  return field;
+  return FromCodePage(field);
 }
 
 void RecordReader::SkipToSeparator() {
@@ -88,7 +90,7 @@ std::optional<std::int64_t> LeadingInteger(std::string_view field) {
 
 void RecordWriter::Quoted(std::string_view text) {
   text_ += '"';
-  for (const char c : text)
+  for (const char c : ToCodePage(text))
     if (c != '"' && !IsLineEnd(c)) text_ += c;
   text_ += "\"\r\n";
 }

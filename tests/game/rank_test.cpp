@@ -161,6 +161,19 @@ TEST_F(LoadTest, LastRankLoadsWithAnEmptyBar) {
   EXPECT_EQ(game_->sProcess.Width(), 0);
 }
 
+// A hand-edited save may put the score below its rank's threshold or far past the next.
+TEST_F(LoadTest, ProgressStaysWithinItsBoxForAScoreOutsideTheRank) {
+  WriteSave(12, 3, 1, 1);  // 1200 points at a rank that starts at 11000
+  OpenGame();
+  EXPECT_EQ(game_->lblPercent.Caption(), "0%");
+  EXPECT_EQ(game_->sProcess.Width(), 0);
+  game_->Close();
+  WriteSave(2000000000, 3, 1, 1);
+  OpenGame();
+  EXPECT_EQ(game_->lblPercent.Caption(), "100%");
+  EXPECT_EQ(game_->sProcess.Width(), 2480);
+}
+
 TEST_F(LoadTest, RankOutsideTheTablesIsKeptInsideThem) {
   {
     std::ofstream file(storage::PlayerFilePath(folder_, PlayerName), std::ios::binary);

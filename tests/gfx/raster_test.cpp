@@ -36,6 +36,38 @@ TEST(BitBlt, DrawBallPairOnErasedCellShowsTheBall) {
   EXPECT_EQ(dst.at(12, 12), kWhite);
 }
 
+// A picture whose every pixel differs from its neighbours.
+Surface Numbered(int width, int height) {
+  Surface picture(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) picture.at(x, y) = Rgb(x * 7, y * 11, x * y);
+  return picture;
+}
+
+// Copying within one picture reads the source as it was before the call, whichever way
+// the rectangles overlap, as the desktop's copy does.
+TEST(BitBlt, OverlappingRectanglesOfOnePictureReadTheSourceAsItWas) {
+  const int moves[][2] = {{3, 2}, {-3, -2}, {4, 0}, {0, -5}, {2, -3}};
+  for (const std::uint32_t rop : {SRCCOPY, SRCAND, MERGEPAINT}) {
+    for (const auto& [dx, dy] : moves) {
+      Surface picture = Numbered(40, 30);
+      Surface expected = picture;
+      fxBitBlt(expected, 10 + dx, 8 + dy, 20, 15, Surface(picture), 10, 8, rop);
+      fxBitBlt(picture, 10 + dx, 8 + dy, 20, 15, picture, 10, 8, rop);
+      EXPECT_EQ(picture, expected) << "rop " << rop << " by " << dx << ", " << dy;
+    }
+  }
+  Surface picture = Numbered(40, 30);
+  Surface expected = picture;
+  fxZoom(expected, 20, 15, Surface(picture), 5, 5, 20, 10, 1.0, 0, 0);
+  fxZoom(picture, 20, 15, picture, 5, 5, 20, 10, 1.0, 0, 0);
+  EXPECT_EQ(picture, expected) << "zoom 1.0";
+  expected = picture;
+  fxAlphaBlend(expected, 12, 9, 20, 10, Surface(picture), 10, 8, 20, 10, 128, 0xFFFFFF, 0);
+  fxAlphaBlend(picture, 12, 9, 20, 10, picture, 10, 8, 20, 10, 128, 0xFFFFFF, 0);
+  EXPECT_EQ(picture, expected) << "blend";
+}
+
 TEST(Zoom, FactorOneIsExactCopyAndSizesRound) {
   Surface src(180, 60, kBlack);
   src.at(0, 0) = Rgb(1, 2, 3);
