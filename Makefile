@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run test test-release test-asan bench format
+.PHONY: deps build run test test-release test-asan bench format mutants
 
 deps:
 	@tools/install-deps.sh
@@ -28,6 +28,11 @@ test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz|bench'
+
+# Not part of `make test`: plants small faults in the code one at a time and reports any
+# that no test catches (README, "Testing").
+mutants: deps
+	tools/mutation-check.sh
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
