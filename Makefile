@@ -4,7 +4,7 @@ ASAN_BUILD    ?= build-asan
 PACKAGE_BUILD ?= build-package
 JOBS          ?= $(shell nproc)
 
-.PHONY: deps build run install package test test-release test-package test-asan bench format
+.PHONY: deps build run install package test test-release test-package test-asan bench format mutants
 
 deps:
 	@tools/install-deps.sh
@@ -52,6 +52,11 @@ test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON -DZT_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz|bench'
+
+# Not part of `make test`: plants small faults in the code one at a time and reports any
+# that no test catches (README, "Testing").
+mutants: deps
+	tools/mutation-check.sh
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
