@@ -6,7 +6,7 @@ WIN_BUILD     ?= build-windows
 JOBS          ?= $(shell nproc)
 
 .PHONY: deps build run install package windows windows-zip test test-release test-package \
-        test-windows test-asan bench format
+        test-windows test-asan bench format mutants
 
 deps:
 	@tools/install-deps.sh
@@ -76,6 +76,11 @@ test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZT_SANITIZE=ON -DZT_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz|bench'
+
+# Not part of `make test`: plants small faults in the code one at a time and reports any
+# that no test catches (README, "Testing").
+mutants: deps
+	tools/mutation-check.sh
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks

@@ -1,5 +1,6 @@
 #include "app/frm_win.h"
 
+#include "app/label_fit.h"
 #include "audio/frm_music.h"
 #include "platform/system.h"
 #include "resources/picture_names.h"
@@ -26,6 +27,7 @@ FrmWin::FrmWin() : Picture1(*this), lblOver(*this), Timer1(*this, 5000, true) {
   lblOver.SetCaption("Game Over. You are General of The Army!");
   lblOver.SetFont("Arial", 12, true);
   lblOver.SetAlignment(platform::Alignment::Centre);
+  WidenToText(lblOver, true);  // our Arial is a little wider: the sentence stays on one line
   Timer1.OnTick = [this] { Timer1Tick(); };
 }
 

@@ -20,7 +20,11 @@ function(zt_test name)
   target_compile_definitions(${name} PRIVATE ZT_PROGRAM_DIR="${ZT_PROGRAM_DIR}"
                                              ZT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   include(GoogleTest)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
+  set(environment)
+  if(ZT_SANITIZE)
+    set(environment ENVIRONMENT LSAN_OPTIONS=suppressions=${ZT_LSAN_SUPPRESSIONS})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}" ${environment})
 endfunction()
 
 # zt_benchmark(NAME SOURCES... [DEPS targets...]): a Google Benchmark executable.

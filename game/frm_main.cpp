@@ -102,8 +102,9 @@ void FrmMain::LayOutPanel() {
   Picture3.SetScaleTwips(true);
   sProcess.Move(0, 0, 2480, 330);
   sProcess.SetBorder(false);
-  SetUpPanelLabel(lblPercent, 60 * platform::kTwipsPerPixel, 2 * platform::kTwipsPerPixel,
-                  39 * platform::kTwipsPerPixel, 17 * platform::kTwipsPerPixel);
+  // Wide enough for "100%", its middle where it was designed.
+  SetUpPanelLabel(lblPercent, 57 * platform::kTwipsPerPixel, 2 * platform::kTwipsPerPixel,
+                  45 * platform::kTwipsPerPixel, 17 * platform::kTwipsPerPixel);
   lblPercent.SetCaption("70%");
 }
 

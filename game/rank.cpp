@@ -1,6 +1,6 @@
 // Promotion through the 25 ranks and the progress bar towards the next one.
+#include <algorithm>
 #include <cmath>
-#include <limits>
 #include <string>
 #include <utility>
 
@@ -47,16 +47,16 @@ void FrmMain::ShowRankProgress() {
     // Without a span (thresholds not filled) the fraction cannot be formed and keeps its value.
     if (span != 0) {
       if (const auto fraction = FixedFromRatio((std::int64_t{Score} * 100 - from) / span)) {
-        RankFraction = *fraction;
+        // A score below its rank's threshold or past the next one (a hand-edited save)
+        // shows an empty or a full bar, never one outside its frame.
+        RankFraction = std::clamp<std::int64_t>(*fraction, 0, kTenThousandths);
       }
     }
   }
   // The width is exact in ten-thousandths of 2480 twips, then taken as single precision.
   const float widthTwips =
       static_cast<float>(static_cast<double>(RankFraction * kBarFullTwips) / kTenThousandths);
-  if (widthTwips >= 0 && widthTwips <= static_cast<float>(std::numeric_limits<int>::max() / 2)) {
-    sProcess.SetWidth(static_cast<int>(std::lrint(widthTwips)));
-  }
+  sProcess.SetWidth(static_cast<int>(std::lrint(widthTwips)));
   lblPercent.SetCaption(std::to_string(DivideRoundHalfEven(RankFraction, 100)) + "%");
 }
 

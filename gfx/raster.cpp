@@ -56,6 +56,13 @@ void CombineRow(std::uint32_t rop, Pixel* d, const Surface& src, int sy, int sx,
   ApplyWhite(rop, d + inside1, n - inside1);
 }
 
+// Whether the source rectangle lies on the destination picture and overlaps the
+// destination rectangle: writing would then change pixels still to be read.
+bool ReadsWhatItWrites(const Surface& dest, int x, int y, int w, int h, const Surface& src,
+                       int xSrc, int ySrc, int srcW, int srcH) {
+  return &dest == &src && x < xSrc + srcW && xSrc < x + w && y < ySrc + srcH && ySrc < y + h;
+}
+
 }  // namespace
 
 void fxBitBlt(Surface& dest, int x, int y, int width, int height, const Surface& src, int xSrc,
@@ -63,6 +70,11 @@ void fxBitBlt(Surface& dest, int x, int y, int width, int height, const Surface&
   if (rop != SRCCOPY && rop != SRCAND && rop != MERGEPAINT) return;
   const Span span = ClipToDest(dest, x, y, width, height);
   if (span.empty()) return;
+  // As on the desktop, the source is read as it was before the call.
+  if (ReadsWhatItWrites(dest, x, y, width, height, src, xSrc, ySrc, width, height)) {
+    fxBitBlt(dest, x, y, width, height, Surface(src), xSrc, ySrc, rop);
+    return;
+  }
   const int n = span.x1 - span.x0;
   const int sx = xSrc + (span.x0 - x);
   for (int dy = span.y0; dy < span.y1; ++dy)
@@ -210,10 +222,15 @@ void fxZoom(Surface& dest, int xCentre, int yCentre, const Surface& src, int xSr
 }
 
 void fxAlphaBlend(Surface& dest, int x, int y, int width, int height, const Surface& src, int xSrc,
-                  int ySrc, int srcWidth, int srcHeight, int level, std::uint32_t /*colour*/,
-                  int /*flags*/) {
+                  int ySrc, int srcWidth, int srcHeight, int level, std::uint32_t colour,
+                  int flags) {
   const int alpha = std::clamp(level, 0, 255);
   if (alpha == 0 || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return;
+  if (ReadsWhatItWrites(dest, x, y, width, height, src, xSrc, ySrc, srcWidth, srcHeight)) {
+    fxAlphaBlend(dest, x, y, width, height, Surface(src), xSrc, ySrc, srcWidth, srcHeight, level,
+                 colour, flags);
+    return;
+  }
   const Span span = ClipToDest(dest, x, y, width, height);
   for (int dy = span.y0; dy < span.y1; ++dy) {
     const int sy = ySrc + (dy - y) * srcHeight / height;

@@ -18,6 +18,8 @@ enum RasterOp : std::uint32_t {
 // rectangle at (x, y). The destination rectangle is clipped to the destination; source
 // pixels outside the source picture read as white, so SRCAND and MERGEPAINT leave the
 // destination unchanged there and SRCCOPY paints white. Unknown codes draw nothing.
+// The source may be the destination picture itself: all three calls read it as it was
+// before the call, however the two rectangles overlap.
 void fxBitBlt(Surface& dest, int x, int y, int width, int height, const Surface& src, int xSrc,
               int ySrc, std::uint32_t rop);
 

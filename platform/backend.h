@@ -24,6 +24,9 @@ class BackendImpl {
   virtual void Hidden(Form& /*form*/) {}
   // The form object is about to be destroyed: release what belongs to it.
   virtual void Destroyed(Form& /*form*/) {}
+  // Every frame presented in this pass is on the screen: the windows of forms hidden or
+  // destroyed meanwhile may go now, so that a screen replacing another is there first.
+  virtual void FramesShown() {}
   virtual void ShowMessageBox(const std::string& text, const std::string& title,
                               MsgBoxIcon icon) = 0;
   virtual int ScreenWidth() const = 0;
@@ -43,6 +46,21 @@ void RemoveLiveForm(Form* form);
 // The form that last received input or was shown: typed text goes to it.
 Form* ActiveForm();
 void SetActiveForm(Form* form);
+
+// The form shown modally (a message box), or nullptr: while there is one, only it takes
+// input and no timer ticks. The scope shows one modally and restores what was before.
+Form* ModalForm();
+class ModalScope {
+ public:
+  explicit ModalScope(Form& form);
+  ~ModalScope();
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  Form* previousModal_;
+  Form* previousActive_;
+};
 
 // Handler depth: a form closed inside a handler is destroyed only at a safe point, when
 // no handler is running any more.
@@ -64,7 +82,8 @@ void DestroyAllForms(bool orderly);
 
 // Timers.
 // Fires every enabled timer of a loaded, open form that is due at nowMs, once each, in
-// order of due time. A late timer fires once and its next period starts from now.
+// order of due time. A late timer fires once and its next period starts from now. None
+// fires while a modal form is shown.
 int FireDueTimers(double nowMs);
 // The earliest due time of a running timer; a huge value when none runs.
 double NextTimerDueMs();

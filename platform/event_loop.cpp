@@ -41,6 +41,7 @@ int PresentDirtyForms() {
     form->MarkPresented();
     ++presented;
   }
+  CurrentBackend().FramesShown();
   return presented;
 }
 

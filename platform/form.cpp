@@ -168,8 +168,13 @@ Control* Form::ControlAt(int x, int y) const {
   return hit && hit->OnClick ? hit : nullptr;
 }
 
+bool Form::TakesInput() const {
+  const Form* modal = detail::ModalForm();
+  return enabled_ && visible_ && !closing_ && (!modal || modal == this);
+}
+
 void Form::DeliverPress(int button, float x, float y) {
-  if (!enabled_ || !visible_ || closing_) return;
+  if (!TakesInput()) return;
   detail::SetActiveForm(this);
   detail::HandlerScope scope;
   if (Control* hit = HitControl(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)))) {
@@ -186,13 +191,20 @@ void Form::DeliverPress(int button, float x, float y) {
 }
 
 void Form::DeliverKey(Key key) {
-  if (!enabled_ || !visible_ || closing_ || !focus_ || !focus_->ShownOnForm()) return;
+  if (Form* modal = detail::ModalForm(); modal && modal != this) {
+    modal->DeliverKey(key);
+    return;
+  }
+  if (!TakesInput()) return;
   detail::HandlerScope scope;
-  focus_->PressKey(key);
+  if (focus_ && focus_->ShownOnForm())
+    focus_->PressKey(key);
+  else
+    KeyDown(key);
 }
 
 void Form::DeliverText(const std::string& utf8) {
-  if (!enabled_ || !visible_ || closing_ || !focus_ || !focus_->ShownOnForm()) return;
+  if (!TakesInput() || !focus_ || !focus_->ShownOnForm()) return;
   detail::HandlerScope scope;
   focus_->TypeText(utf8);
 }

@@ -22,7 +22,7 @@ constexpr double kMinTimerPeriodMs = 15.625;
 
 enum class MousePointer { Default, Hand, Custom };
 enum class Alignment { Left, Centre };
-enum class Key { Enter, Escape, Backspace, Delete, Left, Right, Home, End, Other };
+enum class Key { Enter, Escape, Space, Backspace, Delete, Left, Right, Home, End, Other };
 
 class Form;
 
@@ -114,6 +114,10 @@ class Label : public Control {
   void SetWordWrap(bool wordWrap);
   // The caption as it is drawn ("&&" shown as "&").
   std::string DisplayText() const;
+  // The size in pixels of the caption as it is laid out: its widest line, and all its
+  // lines (a label of fixed size wraps its caption within its width).
+  int TextWidth() const;
+  int TextHeight() const;
 
   void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
 
@@ -279,6 +283,9 @@ class Form {
   // The persistent drawing surface: drawing on it stays until drawn over.
   gfx::Surface& Image() { return image_; }
   const gfx::Surface& Image() const { return image_; }
+  // The controls placed directly on the form, in creation order.
+  const std::vector<Control*>& Controls() const { return controls_; }
+
   // Resets the persistent image to the back colour with the background picture.
   void Cls();
   // Makes the current image (with the controls over it) visible. Cheap: the frame is
@@ -299,7 +306,9 @@ class Form {
 
   // Input, delivered by the backends. A press that lands on a control belongs to it: a
   // left press clicks it (and focuses a text box); a press on the bare window goes to
-  // MouseDown() and, for the left button, Click().
+  // MouseDown() and, for the left button, Click(). Keys go to the focused text box, or
+  // to KeyDown() when none has the focus. While a modal form is shown, the other forms
+  // take no input, and their keys go to the modal form.
   void DeliverPress(int button, float x, float y);
   void DeliverKey(Key key);
   void DeliverText(const std::string& utf8);
@@ -318,6 +327,7 @@ class Form {
   // button: 1 left, 2 right, 4 middle; x, y in pixels of the client area.
   virtual void MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
   virtual void Click() {}
+  virtual void KeyDown(Key /*key*/) {}
 
  private:
   friend class Control;
@@ -325,6 +335,7 @@ class Form {
   friend class Timer;
   void Register(Control* control);
   void Unregister(Control* control);
+  bool TakesInput() const;
 
   std::string caption_;
   gfx::Surface image_{0, 0};

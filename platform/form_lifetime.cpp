@@ -13,6 +13,7 @@ auto& instances = *new std::map<std::type_index, std::unique_ptr<Form>>;
 auto& closed = *new std::vector<std::unique_ptr<Form>>;  // destroyed at the next safe point
 auto& live = *new std::vector<Form*>;
 Form* active = nullptr;
+Form* modal = nullptr;
 int handlerDepth = 0;
 }  // namespace
 
@@ -34,6 +35,7 @@ void AddLiveForm(Form* form) {
 void RemoveLiveForm(Form* form) {
   std::erase(live, form);
   if (active == form) active = nullptr;
+  if (modal == form) modal = nullptr;
 }
 
 Form* ActiveForm() {
@@ -41,6 +43,21 @@ Form* ActiveForm() {
 }
 void SetActiveForm(Form* form) {
   active = form;
+}
+
+Form* ModalForm() {
+  return modal;
+}
+
+ModalScope::ModalScope(Form& form) : previousModal_(modal), previousActive_(active) {
+  modal = &form;
+}
+
+ModalScope::~ModalScope() {
+  modal = previousModal_;
+  // Typed text goes back where it went, unless that form is gone meanwhile.
+  if (!previousActive_ || std::find(live.begin(), live.end(), previousActive_) != live.end())
+    active = previousActive_;
 }
 
 HandlerScope::HandlerScope() {

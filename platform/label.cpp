@@ -161,6 +161,14 @@ std::string Label::DisplayText() const {
   return shown;
 }
 
+int Label::TextWidth() const {
+  return Text::Layout(*this).Width();
+}
+
+int Label::TextHeight() const {
+  return Text::Layout(*this).Height();
+}
+
 void Label::Draw(gfx::Surface& target, int x, int y, int w, int h) const {
   const detail::Rect area = detail::Intersect(detail::CurrentClip(), {x, y, w, h});
   if (!transparent_) detail::FillClipped(target, area, backColor_);

@@ -60,6 +60,9 @@ void Timer::Fire(double nowMs) {
 namespace detail {
 
 int FireDueTimers(double nowMs) {
+  // Behind a message box the program stands still: its caller is waiting inside a handler
+  // or a tick that no other tick may enter. Late timers fire once the box is closed.
+  if (ModalForm()) return 0;
   std::vector<Timer*> due;
   for (Timer* timer : allTimers)
     if (Running(*timer) && timer->DueMs() <= nowMs) due.push_back(timer);

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "storage/code_page.h"
+
 namespace storage {
 namespace {
 
@@ -47,7 +49,7 @@ std::optional<std::string> RecordReader::ReadField() {
     field = text_.substr(start, pos_ - start);
   }
   ConsumeSeparator();
-  return field;
+  return FromCodePage(field);
 }
 
 void RecordReader::SkipToSeparator() {
@@ -92,7 +94,7 @@ std::optional<std::int64_t> LeadingInteger(std::string_view field) {
 
 void RecordWriter::Quoted(std::string_view text) {
   text_ += '"';
-  for (const char c : text)
+  for (const char c : ToCodePage(text))
     if (c != '"' && !IsLineEnd(c)) text_ += c;
   text_ += "\"\r\n";
 }

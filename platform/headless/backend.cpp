@@ -5,6 +5,7 @@
 
 #include "platform/backend.h"
 #include "platform/headless/headless.h"
+#include "platform/msg_box.h"
 
 namespace platform {
 namespace {
@@ -14,6 +15,7 @@ struct HeadlessState {
   int screenWidth = 1024, screenHeight = 768;
   int presents = 0;
   std::vector<headless::MessageBoxRecord> messageBoxes;
+  std::function<void(MsgBoxForm&)> answer;
 };
 HeadlessState state;
 
@@ -26,6 +28,13 @@ class HeadlessBackend final : public detail::BackendImpl {
   void ShowMessageBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override {
     state.messageBoxes.push_back({text, title, icon});
     std::cerr << title << ": " << text << "\n";
+    detail::RunMsgBox(text, title, icon, [](MsgBoxForm& box) {
+      if (state.answer) {
+        const auto answer = state.answer;  // it may set another
+        answer(box);
+      }
+      if (box.Visible()) box.OkClick();
+    });
   }
   int ScreenWidth() const override { return state.screenWidth; }
   int ScreenHeight() const override { return state.screenHeight; }
@@ -65,7 +74,7 @@ void AdvanceMs(double ms) {
     const double next = detail::NextTimerDueMs();
     if (next > target) break;
     state.clockMs = std::max(state.clockMs, next);
-    detail::FireDueTimers(state.clockMs);
+    if (detail::FireDueTimers(state.clockMs) == 0) break;  // a message box holds them
     FinishEvent();
   }
   state.clockMs = target;
@@ -112,6 +121,9 @@ const std::vector<MessageBoxRecord>& MessageBoxes() {
 }
 void ClearMessageBoxes() {
   state.messageBoxes.clear();
+}
+void AnswerMessageBoxes(std::function<void(MsgBoxForm& box)> answer) {
+  state.answer = std::move(answer);
 }
 
 void SetScreenSize(int width, int height) {

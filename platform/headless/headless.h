@@ -1,12 +1,14 @@
 // The test driver of the headless backend: a virtual clock, input at pixel positions,
-// read-back of composed frames and a record of message boxes.
+// read-back of composed frames, and message boxes to record and answer.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "gfx/surface.h"
 #include "platform/form.h"
+#include "platform/msg_box.h"
 #include "platform/system.h"
 
 namespace platform::headless {
@@ -32,6 +34,11 @@ struct MessageBoxRecord {
 };
 const std::vector<MessageBoxRecord>& MessageBoxes();
 void ClearMessageBoxes();
+// A message box keeps its caller waiting until it is closed. The answer runs while the
+// box is shown, once per box: it can read the box, take its Frame, press keys (they go
+// to the box) or click its button. A box it leaves open, or any box without an answer,
+// is then closed as with OK. Reset() takes the answer away.
+void AnswerMessageBoxes(std::function<void(MsgBoxForm& box)> answer);
 
 void SetScreenSize(int width, int height);  // default 1024 x 768
 int PresentCount();                         // frames presented so far

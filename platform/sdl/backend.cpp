@@ -1,11 +1,13 @@
 // The SDL backend: real windows, the real clock, and an event loop that sleeps until the
 // next timer is due or an event (input, a posted message) arrives.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <iostream>
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/msg_box.h"
 #include "platform/sdl/event_wait.h"
 #include "platform/sdl/wave_out_mixer.h"
 #include "platform/sdl/window.h"
@@ -45,6 +47,8 @@ Key KeyOf(SDL_Keycode code) {
       return Key::Enter;
     case SDLK_ESCAPE:
       return Key::Escape;
+    case SDLK_SPACE:
+      return Key::Space;
     case SDLK_BACKSPACE:
       return Key::Backspace;
     case SDLK_DELETE:
@@ -78,6 +82,8 @@ class SdlBackend final : public BackendImpl {
     // (or under Xvfb) is itself a software rasteriser. The environment may override both.
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Closing windows is the program's business (a message box's window closes as OK).
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     EventWait::CatchQuitSignals();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
       std::cerr << "Cannot open the display: " << SDL_GetError() << "\n";
@@ -122,23 +128,23 @@ class SdlBackend final : public BackendImpl {
     wait_->NeedPump();
   }
 
-  void Hidden(Form& form) override {
-    if (SdlWindow* window = WindowOf(form); window && !KeptWhileHeld(form)) window->Hide();
-  }
+  void Hidden(Form& form) override { Leave(form); }
 
   void Destroyed(Form& form) override {
-    KeptWhileHeld(form);
+    Leave(form);
     form.backendState.reset();
   }
 
+  void FramesShown() override { LetWindowsLeave(); }
+
+  // Our own drawn box: SDL's draws with the X server's core fonts, which a machine may
+  // not have, and shows no icon.
   void ShowMessageBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override {
-    const Uint32 flags = icon == MsgBoxIcon::Exclamation   ? SDL_MESSAGEBOX_WARNING
-                         : icon == MsgBoxIcon::Information ? SDL_MESSAGEBOX_INFORMATION
-                                                           : 0;
-    const Form* active = ActiveForm();
-    SDL_Window* parent = active && WindowOf(*active) ? WindowOf(*active)->Handle() : nullptr;
-    if (!video_ || SDL_ShowSimpleMessageBox(flags, title.c_str(), text.c_str(), parent) != 0)
+    if (!video_) {
       std::cerr << title << ": " << text << "\n";
+      return;
+    }
+    RunMsgBox(text, title, icon, [this](MsgBoxForm& box) { WaitInMsgBox(box); });
   }
 
   int ScreenWidth() const override { return DisplaySize().w; }
@@ -182,29 +188,53 @@ class SdlBackend final : public BackendImpl {
     if (!wait_->Next(event, timeout)) return;
     do Handle(event);
     while (!EndRequested() && wait_->Next(event, 0));
-    if (!leaving_.empty() && !SDL_GetMouseState(nullptr, nullptr)) LetWindowsLeave();
   }
 
-  // A window that went away under a held button would take the button's release with it:
-  // the display ends the press's grab with the window and sends the release elsewhere, and
-  // SDL, still seeing the button down, drops the next press as a repeat. So a window
-  // hidden or closed by a press (the menu's buttons) stays until the button is up. True
-  // when the form's window is kept.
-  bool KeptWhileHeld(const Form& form) {
-    const SdlWindow* window = WindowOf(form);
-    if (!window || !SDL_GetMouseState(nullptr, nullptr) || SDL_GetMouseFocus() != window->Handle())
-      return false;
-    leaving_.push_back(std::static_pointer_cast<SdlWindow>(form.backendState));
-    return true;
-  }
-
-  // The buttons are up: hides the windows of forms still hidden, and destroys those of
-  // closed forms (held only here).
-  void LetWindowsLeave() {
-    for (const auto& window : leaving_) {
-      if (window.use_count() > 1 && !FormShowing(*window)) window->Hide();
+  // The message box's loop: it sleeps until an event comes, with no timer to wake it, and
+  // handles what came. Closing the box's window is its OK; the other windows wait.
+  void WaitInMsgBox(MsgBoxForm& box) {
+    const SdlWindow* window = WindowOf(box);
+    if (!window || !window->Ok()) {  // no window for it: the text goes where it can be read
+      std::cerr << box.Caption() << ": " << box.lblText.DisplayText() << "\n";
+      box.Close();
+      return;
     }
-    leaving_.clear();
+    SDL_Event event;
+    if (!wait_->Next(event, -1)) return;
+    do {
+      if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        if (FormOfWindow(event.window.windowID) == &box) box.OkClick();
+      } else {
+        Handle(event);
+      }
+    } while (box.Visible() && !EndRequested() && wait_->Next(event, 0));
+  }
+
+  // The window of a form hidden or closed leaves only once the frames of the pass are on
+  // the screen (LetWindowsLeave), so that the screen replacing it appears first.
+  void Leave(const Form& form) {
+    if (!form.backendState) return;
+    auto window = std::static_pointer_cast<SdlWindow>(form.backendState);
+    if (std::find(leaving_.begin(), leaving_.end(), window) == leaving_.end())
+      leaving_.push_back(std::move(window));
+  }
+
+  // Hides the windows of forms still hidden, and destroys those of closed forms (held only
+  // here). A window that went away under a held button would take the button's release
+  // with it: the display ends the press's grab with the window and sends the release
+  // elsewhere, and SDL, still seeing the button down, drops the next press as a repeat. So
+  // a window hidden or closed by a press (the menu's buttons) stays until the button is up.
+  void LetWindowsLeave() {
+    if (leaving_.empty()) return;
+    const bool held = SDL_GetMouseState(nullptr, nullptr) != 0;
+    std::vector<std::shared_ptr<SdlWindow>> staying;
+    for (auto& window : leaving_) {
+      if (held && SDL_GetMouseFocus() == window->Handle())
+        staying.push_back(std::move(window));
+      else if (window.use_count() > 1 && !FormShowing(*window))
+        window->Hide();
+    }
+    leaving_ = std::move(staying);
   }
 
   static bool FormShowing(const SdlWindow& window) {
@@ -287,7 +317,7 @@ class SdlBackend final : public BackendImpl {
 
   bool video_ = false;
   std::unique_ptr<EventWait> wait_;
-  std::vector<std::shared_ptr<SdlWindow>> leaving_;  // see KeptWhileHeld
+  std::vector<std::shared_ptr<SdlWindow>> leaving_;  // see Leave
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

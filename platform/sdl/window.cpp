@@ -1,9 +1,68 @@
 #include "platform/sdl/window.h"
 
+#include <SDL2/SDL_syswm.h>
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xutil.h>
+#endif
+
+#include <bit>
 #include <iostream>
 
 namespace platform::detail {
 namespace {
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+struct X11Window {
+  Display* display = nullptr;
+  ::Window window = 0;
+};
+
+X11Window X11Of(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return {};
+  return {info.info.x11.display, info.info.x11.window};
+}
+
+// Gives the window the frame as its background picture, which the X server paints the
+// moment it maps the window. False where the window's pixels are not 0x00RRGGBB.
+bool SetBackgroundPicture(SDL_Window* sdlWindow, const gfx::Surface& frame) {
+  const X11Window x = X11Of(sdlWindow);
+  XWindowAttributes attributes;
+  if (!x.display || !XGetWindowAttributes(x.display, x.window, &attributes) ||
+      attributes.width != frame.width() || attributes.height != frame.height())
+    return false;
+  const Visual* visual = attributes.visual;
+  if (visual->red_mask != 0xFF0000 || visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF)
+    return false;
+  XImage* image = XCreateImage(x.display, attributes.visual, attributes.depth, ZPixmap, 0,
+                               reinterpret_cast<char*>(const_cast<gfx::Pixel*>(frame.row(0))),
+                               frame.width(), frame.height(), 32, frame.stride() * 4);
+  if (!image) return false;
+  image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+  const Pixmap pixmap =
+      XCreatePixmap(x.display, x.window, frame.width(), frame.height(), attributes.depth);
+  const GC gc = XCreateGC(x.display, pixmap, 0, nullptr);
+  XPutImage(x.display, pixmap, gc, image, 0, 0, 0, 0, frame.width(), frame.height());
+  XFreeGC(x.display, gc);
+  image->data = nullptr;  // the pixels are the frame's
+  XDestroyImage(image);
+  XSetWindowBackgroundPixmap(x.display, x.window, pixmap);
+  XFreePixmap(x.display, pixmap);  // the server keeps it while it is the background
+  return true;
+}
+
+// Once the window draws itself, the server need not keep a copy of the frame.
+void ClearBackgroundPicture(SDL_Window* sdlWindow) {
+  const X11Window x = X11Of(sdlWindow);
+  if (x.display) XSetWindowBackgroundPixmap(x.display, x.window, None);
+}
+#else
+bool SetBackgroundPicture(SDL_Window*, const gfx::Surface&) {
+  return false;
+}
+void ClearBackgroundPicture(SDL_Window*) {}
+#endif
 
 // A surface that borrows the pixels of a gfx surface (0x00RRGGBB rows).
 SDL_Surface* BorrowSurface(const gfx::Surface& surface) {
@@ -70,14 +129,16 @@ void SdlWindow::Present(const Form& form) {
   if (!Ok()) return;
   SyncSize(form);
   SyncCaptionAndIcon(form);
-  // Mapped before it is drawn: a frame drawn into an unmapped window is lost, and the
-  // window would stay blank until the display asks for it again.
+  form.ComposeInto(frame_);
+  // A frame drawn into an unmapped window is lost, so the window is mapped before it is
+  // drawn; with the frame as its background it shows its picture from the first moment,
+  // not black or whatever lay beneath it until the drawing arrives.
   if (!shown_) {
     shown_ = true;
+    background_ = !frame_.empty() && SetBackgroundPicture(window_, frame_);
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
   }
-  form.ComposeInto(frame_);
   if (!frame_.empty()) SDL_UpdateTexture(texture_, nullptr, frame_.row(0), frame_.stride() * 4);
   // The frame covers the window unless it has been resized; only then are there bars
   // around the scaled picture to clear.
@@ -89,6 +150,10 @@ void SdlWindow::Present(const Form& form) {
   }
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
+  if (background_) {
+    background_ = false;
+    ClearBackgroundPicture(window_);
+  }
 }
 
 void SdlWindow::Hide() {

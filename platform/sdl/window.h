@@ -34,6 +34,7 @@ class SdlWindow {
   Uint32 id_ = 0;
   int width_ = 0, height_ = 0;
   bool shown_ = false;
+  bool background_ = false;  // the frame it was mapped with is its background picture
   std::string caption_;
   gfx::Surface icon_, frame_;
 };

@@ -1,8 +1,11 @@
 // The Win32 backend: a desktop window per visible form, the desktop's timer and an event
 // loop on GetMessage, and the desktop's own message boxes.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <iostream>
+#include <memory>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/win32/text.h"
@@ -38,11 +41,22 @@ class Win32Backend final : public BackendImpl {
     WindowOf(form)->Present();
   }
 
-  void Hidden(Form& form) override {
-    if (win32::Window* window = WindowOf(form)) window->Hide();
+  void Hidden(Form& form) override { Leave(form); }
+
+  void Destroyed(Form& form) override {
+    if (win32::Window* window = WindowOf(form)) window->Detach();
+    Leave(form);
+    form.backendState.reset();
   }
 
-  void Destroyed(Form& form) override { form.backendState.reset(); }
+  // The windows of forms hidden or destroyed in this pass go once the pass's frames are
+  // on the screen, so that a screen replacing another is there before the other goes.
+  void FramesShown() override {
+    for (const auto& window : leaving_) {
+      if (window.use_count() > 1 && !FormShowing(*window)) window->Hide();
+    }
+    leaving_.clear();  // the windows of destroyed forms with it
+  }
 
   // Task-modal: every window of the program is disabled while the box is up, so no
   // handler of ours runs until it is closed, as on the other backends.
@@ -69,6 +83,19 @@ class Win32Backend final : public BackendImpl {
   }
 
  private:
+  void Leave(const Form& form) {
+    if (!form.backendState) return;
+    auto window = std::static_pointer_cast<win32::Window>(form.backendState);
+    if (std::find(leaving_.begin(), leaving_.end(), window) == leaving_.end())
+      leaving_.push_back(std::move(window));
+  }
+
+  static bool FormShowing(const win32::Window& window) {
+    for (const Form* form : LiveForms())
+      if (WindowOf(*form) == &window) return form->Visible();
+    return false;
+  }
+
   // The desktop's timer wakes the loop when the next timer of a form is due. Its tick is
   // the desktop's (1/64 s): a timer fires on the first tick at or after its due time, and
   // the forms' timers keep their beat from their due times.
@@ -112,6 +139,7 @@ class Win32Backend final : public BackendImpl {
 
   bool ready_;
   UINT_PTR timer_ = 0;
+  std::vector<std::shared_ptr<win32::Window>> leaving_;  // see FramesShown
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

@@ -32,6 +32,8 @@ Key KeyOf(WPARAM virtualKey) {
       return Key::Enter;
     case VK_ESCAPE:
       return Key::Escape;
+    case VK_SPACE:
+      return Key::Space;
     case VK_BACK:
       return Key::Backspace;
     case VK_DELETE:
@@ -191,7 +193,7 @@ Window::~Window() {
   FreeBitmap();
   if (memory_) DeleteDC(memory_);
   if (handle_) {
-    SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);  // no more messages to this object
+    Detach();  // no more messages to this object
     DestroyWindow(handle_);
   }
   if (icon_) DestroyIcon(icon_);
@@ -273,6 +275,10 @@ void Window::Hide() {
   if (!shown_) return;
   shown_ = false;
   ShowWindow(handle_, SW_HIDE);
+}
+
+void Window::Detach() {
+  if (handle_) SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
 }
 
 void Window::Paint() {

@@ -26,6 +26,8 @@ class Window {
   // and paints it at once.
   void Present();
   void Hide();
+  // The form is gone: the window takes no more messages for it and only waits to go.
+  void Detach();
   // WM_PAINT: puts the damaged part of the last frame on the screen.
   void Paint();
 

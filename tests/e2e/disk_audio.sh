@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# With SDL's disk audio driver, the menu's music reaches the output file and is not
-# silence.
+# With SDL's disk audio driver, the menu's music reaches the output file: the output holds
+# the music itself, at its own level and without a skip.
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 start_x 1280 1024
@@ -14,16 +14,15 @@ splash=$WIN
 wait_window "Zentorra" 10 "$splash"
 shot menu
 sleep 3  # the start-up sound is over; the music goes on
-start=$(stat -c %s "$out")
+start=$(($(stat -c %s "$out") / 8 * 8))  # whole stereo float frames
 sleep 2
-end=$(stat -c %s "$out")
+end=$(($(stat -c %s "$out") / 8 * 8))
 [ "$end" -gt "$start" ] || fail "no audio written while the menu was shown"
-# Silence is one repeated byte value (0 for signed samples, 128 for unsigned ones).
-tail -c +"$((start + 1))" "$out" >"$RUN_DIR/menu.raw"
-values=$(head -c "$((end - start))" "$RUN_DIR/menu.raw" | od -An -v -tu1 | tr -s ' ' '\n' |
-  grep -v '^$' | sort -u | wc -l)
-[ "$values" -gt 16 ] || fail "the menu's output is silent ($values byte values)"
+dd if="$out" of="$RUN_DIR/menu.raw" bs=64K iflag=skip_bytes,count_bytes skip="$start" \
+  count="$((end - start))" status=none
+"${ZT_MUSIC_MATCH:?}" "$RUN_DIR/menu.raw" "$RUN_DIR/Sound/formal.wav" ||
+  fail "the menu's output is not the music"
 click_at 740 666
 wait_exit 10
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
-echo "PASS disk audio ($((end - start)) bytes in 2 s, $values byte values)"
+echo "PASS disk audio ($((end - start)) bytes in 2 s)"

@@ -45,15 +45,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts Xvfb with a screen of the given size. The server picks a free display number
+# Starts Xvfb with a screen of the given size, and any further server options. The
+# server picks a free display number
 # itself and writes it once it accepts connections: a number found free by looking for
 # its files could still belong to a server that is shutting down. By default the server
 # resets whenever its last client leaves, and drops a connection that comes meanwhile:
 # the program's own, when a window lookup of ours ended just before it started.
 start_x() {
   local width=$1 height=$2 numberFile i
+  shift 2
   numberFile=$(mktemp "${TMPDIR:-/tmp}/zentorra-e2e-display.XXXXXX")
-  Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp \
+  Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp "$@" \
     3>"$numberFile" >/dev/null 2>&1 &
   XVFB_PID=$!
   for i in $(seq 100); do

@@ -69,17 +69,22 @@ TEST_F(AnimationTest, EighteenShrinkFramesFromOneDownToFifteenHundredths) {
   EXPECT_EQ(ChainActive, kTrue);
 }
 
+// Centres round half to even: column 5 and rows 3 and 5 are centred on x 412 and y 412
+// and 562, not 413 and 563.
 TEST_F(AnimationTest, ShrinkFramesAreCentredOnTheLinesCells) {
-  CheckLine(2, 3, 4, 1);
+  CheckLine(5, 3, 4, 1);
   RunAnimTicks(1);  // factor 1.0: the whole cells
   for (int r = 3; r <= 6; ++r) {
-    EXPECT_EQ(Pixel(150 + 1, 150 + 75 * r + 1), kBallColour[kBonusKind]) << r;
+    EXPECT_EQ(Pixel(375 + 1, 150 + 75 * r + 1), kBallColour[kBonusKind]) << r;
   }
-  RunAnimTicks(10);  // factor 0.5: a half-size ball around each centre (188, 412 + 75k)
-  EXPECT_EQ(Pixel(188, 412), kBallColour[kBonusKind]);
-  EXPECT_EQ(Pixel(188, 638), kBallColour[kBonusKind]);
-  EXPECT_EQ(Pixel(151, 376), gfx::kWhite);
-  EXPECT_EQ(Pixel(188 + 30, 412), gfx::kWhite);
+  RunAnimTicks(10);  // factor 0.4999999: 37 pixels, from centre - 18 to centre + 18
+  for (int y : {412, 562}) {
+    EXPECT_EQ(Pixel(412 - 18, y - 18), kBallColour[kBonusKind]) << y;
+    EXPECT_EQ(Pixel(412 + 18, y + 18), kBallColour[kBonusKind]) << y;
+    EXPECT_EQ(Pixel(412 - 19, y), gfx::kWhite) << y;
+    EXPECT_EQ(Pixel(412, y + 19), gfx::kWhite) << y;
+  }
+  EXPECT_EQ(Pixel(412, 638), kBallColour[kBonusKind]);
 }
 
 // Drop frames for every row a vertical line can start in, and the wait of horizontal

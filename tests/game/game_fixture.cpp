@@ -143,6 +143,10 @@ int GameTest::CountKind(int kind) {
   return count;
 }
 
+bool GameTest::GameWindowOpen() {
+  return platform::detail::FindInstance(typeid(FrmMain)) != nullptr;
+}
+
 }  // namespace game::testing
 
 // The platform keeps its fonts open for the whole run; what the font libraries allocate

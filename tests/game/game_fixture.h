@@ -46,6 +46,8 @@ class GameTest : public ::testing::Test {
   gfx::Pixel Pixel(int x, int y);
   gfx::Pixel CellPixel(int col, int row);  // the centre pixel of a cell on the frame
   static int CountKind(int kind);
+  // Whether the game window is still open: a closed one is no longer the screen's instance.
+  static bool GameWindowOpen();
 
   std::filesystem::path folder_;
   FrmMain* game_ = nullptr;

@@ -69,7 +69,7 @@ TEST_F(LineCheckTest, CrystalLinesScoreMoreAndShowTheBigPopups) {
   EXPECT_EQ(Score, 15);
   EXPECT_EQ(PopupKind, 4);
   SetLineFreeBoard();
-  for (int c = 4; c < 7; ++c) Board[c][7] = kBonusKind;
+  for (int c = 5; c < 8; ++c) Board[c][7] = kBonusKind;  // at the right edge
   game_->CheckLines(1);
   EXPECT_EQ(Score, 25);
   EXPECT_EQ(PopupKind, 3);
@@ -165,6 +165,7 @@ TEST_F(LineCheckTest, NewKindsCountTheBoardPartWayThroughAHorizontalShift) {
 }
 
 TEST_F(LineCheckTest, NoLineAfterTheTurnTurnsTheRingBack) {
+  Score = 111;  // past rank 1, for the rank step that ends the move
   std::int16_t before[kColumns][kRows];
   std::copy(&Board[0][0], &Board[0][0] + 64, &before[0][0]);
   game_->CenterCol = 3;
@@ -178,10 +179,27 @@ TEST_F(LineCheckTest, NoLineAfterTheTurnTurnsTheRingBack) {
   EXPECT_EQ(RevertPending, kFalse);
   EXPECT_TRUE(game_->TAnim.Enabled());
   EXPECT_FALSE(game_->Enabled());
+  EXPECT_EQ(RankIndex, 0);
   game_->CheckLines(2);  // the way back found nothing either: the move ends
   EXPECT_FALSE(game_->TAnim.Enabled());
   EXPECT_TRUE(game_->Enabled());
   EXPECT_EQ(AnimState, kSlideCounterclockwise);
+  EXPECT_EQ(RankIndex, 1);
+}
+
+// The turn breaks a line the deal left and makes none: the turn back restores it, and the
+// check after the slide back scores it as the move's first line, not as a chain line.
+TEST_F(LineCheckTest, ALineTheTurnBrokeIsScoredAfterTheTurnBack) {
+  Board[3][1] = Board[3][2] = Board[3][3] = 4;  // NW and W of the ring around (4, 3)
+  Press(*game_, 2, 4 * 75 + 10, 150 + 3 * 75 + 10);
+  RunAnimTicks(16);
+  ASSERT_EQ(AnimState, kSlideCounterclockwise);
+  EXPECT_EQ(Score, 0);
+  RunAnimTicks(16);
+  ExpectMatch(3, 1, 3, 1, 4);
+  EXPECT_EQ(Score, 3);
+  EXPECT_EQ(Hits, 0);
+  EXPECT_EQ(PopupKind, 1);
 }
 
 TEST_F(LineCheckTest, AnOldLineKeepsTheTurnEvenThoughTheTurnMadeNoLine) {

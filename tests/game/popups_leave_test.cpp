@@ -1,4 +1,6 @@
 // The score popups' ticks, and leaving the game through Exit.
+#include <fstream>
+
 #include "game/high_score.h"
 #include "platform/headless/headless.h"
 #include "storage/player_file.h"
@@ -36,10 +38,17 @@ TEST_F(PopupTest, SixDrawingTicksThenAWaitAndTheWipeOnTheFiftieth) {
   EXPECT_EQ(Corner(), kPopupColour[1]);
   EXPECT_EQ(PopupKind, 5);
   EXPECT_FLOAT_EQ(PopupScale, 0.1f);
+  // The waiting ticks draw nothing at all: a mark over the whole area stays as it is.
+  constexpr gfx::Pixel kMark = 0x123456;
+  game_->Image().fillRect(730, 450, 180, 60, kMark);
   for (int tick = 7; tick < 50; ++tick) Tick();
   EXPECT_EQ(PopupTick, 49);
   EXPECT_TRUE(game_->TOther.Enabled());
-  EXPECT_EQ(Corner(), kPopupColour[1]);
+  int drawn = 0;
+  for (int y = 450; y < 510; ++y) {
+    for (int x = 730; x < 910; ++x) drawn += game_->Image().at(x, y) != kMark;
+  }
+  EXPECT_EQ(drawn, 0);
   Tick();
   EXPECT_EQ(PopupTick, 0);
   EXPECT_FALSE(game_->TOther.Enabled());
@@ -90,10 +99,17 @@ class LeaveTest : public GameTest {
     HighScoreValues = values;
     for (int i = 0; i < 8; ++i) HighScoreNames[i] = "P" + std::to_string(values[i]);
   }
-  storage::ScoreTable FileTable() {
-    storage::ScoreTable table;
-    EXPECT_TRUE(storage::LoadScoreFile(storage::ScoreFilePath(folder_), table));
-    return table;
+  static std::string Bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  // The table file must hold exactly the table in memory: "name" CR LF, points CR LF.
+  void ExpectTableFileHoldsTheTable() {
+    std::string text;
+    for (int i = 0; i < 8; ++i) {
+      text += "\"" + HighScoreNames[i] + "\"\r\n" + std::to_string(HighScoreValues[i]) + "\r\n";
+    }
+    EXPECT_EQ(Bytes(storage::ScoreFilePath(folder_)), text);
   }
 };
 
@@ -101,28 +117,24 @@ TEST_F(LeaveTest, SavesTheGameWritesTheTableShowsTheMenuAndCloses) {
   OpenGame();
   Score = 12;
   Hits = 4;
-  RankIndex = 1;
+  RankIndex = 2;
   RankTier = 1;
   platform::headless::Click(*game_, 846 + 50, 652 + 40);
   EXPECT_EQ(menuShown_, 1);
-  storage::PlayerRecord record;
-  ASSERT_TRUE(storage::LoadPlayerFile(storage::PlayerFilePath(folder_, "Tester"), record));
-  EXPECT_EQ(record.score, 12);
-  EXPECT_EQ(record.hits, 4);
-  EXPECT_EQ(record.rankIndex, 1);
-  EXPECT_EQ(record.rankTier, 1);
+  EXPECT_FALSE(GameWindowOpen());
+  EXPECT_EQ(Bytes(storage::PlayerFilePath(folder_, "Tester")),
+            "\"12\"\r\n\"4\"\r\n\"2\"\r\n\"1\"\r\n");
   EXPECT_EQ(HighScoreValues[0], 1200);
   EXPECT_EQ(HighScoreNames[0], "Tester");
   for (int i = 1; i < 8; ++i) EXPECT_EQ(HighScoreValues[i], 0);
-  const auto table = FileTable();
-  EXPECT_EQ(table.values[0], 1200);
-  EXPECT_EQ(table.names[0], "Tester");
+  ExpectTableFileHoldsTheTable();
 }
 
 TEST_F(LeaveTest, ZeroDoesNotEnterAnEmptyTable) {
   Leave(0);
   EXPECT_EQ(HighScoreNames[0], "");
-  EXPECT_EQ(FileTable().values[0], 0);
+  EXPECT_EQ(HighScoreValues[0], 0);
+  ExpectTableFileHoldsTheTable();
   EXPECT_EQ(menuShown_, 1);
 }
 
@@ -172,10 +184,8 @@ TEST_F(LeaveTest, LeavingEntersTheResultAndWritesTheTable) {
   Leave(25);  // 2500 points beat only the last entry
   EXPECT_EQ(HighScoreValues[7], 2500);
   EXPECT_EQ(HighScoreNames[7], "Tester");
-  const auto table = FileTable();
-  EXPECT_EQ(table.values[7], 2500);
-  EXPECT_EQ(table.names[7], "Tester");
-  EXPECT_EQ(table.values[6], 3000);
+  EXPECT_EQ(HighScoreValues[6], 3000);
+  ExpectTableFileHoldsTheTable();
 }
 
 TEST_F(LeaveTest, OnePlayerMayHoldSeveralPlaces) {

@@ -136,8 +136,11 @@ TEST_F(RankTest, PromotionToTheLastRankKeepsTheBarItHad) {
 
 class LoadTest : public GameTest {};
 
+// A second game in the run deals over the first one's board: the three crystals it left
+// in the last cells count until the deal reaches them, so tier 3 allows none before.
 TEST_F(LoadTest, SavedGameShowsItsRankScoreAndHits) {
   WriteSave(900, 7, 5, 3);
+  Board[7][5] = Board[7][6] = Board[7][7] = kBonusKind;
   OpenGame();
   EXPECT_EQ(Score, 900);
   EXPECT_EQ(Hits, 7);
@@ -150,6 +153,7 @@ TEST_F(LoadTest, SavedGameShowsItsRankScoreAndHits) {
   EXPECT_EQ(game_->picMR(5).Left(), 832);
   EXPECT_EQ(game_->lblPercent.Caption(), "16%");  // (90000 - 83000) / 45000 = 0.1556
   EXPECT_LE(CountKind(kBonusKind), 3);
+  for (int cell = 0; cell < 62; ++cell) EXPECT_NE(Board[cell / kRows][cell % kRows], kBonusKind);
 }
 
 TEST_F(LoadTest, LastRankLoadsWithAnEmptyBar) {
@@ -161,16 +165,27 @@ TEST_F(LoadTest, LastRankLoadsWithAnEmptyBar) {
   EXPECT_EQ(game_->sProcess.Width(), 0);
 }
 
+// A hand-edited save may put the score below its rank's threshold or far past the next.
+TEST_F(LoadTest, ProgressStaysWithinItsBoxForAScoreOutsideTheRank) {
+  WriteSave(12, 3, 1, 1);  // 1200 points at a rank that starts at 11000
+  OpenGame();
+  EXPECT_EQ(game_->lblPercent.Caption(), "0%");
+  EXPECT_EQ(game_->sProcess.Width(), 0);
+  game_->Close();
+  WriteSave(2000000000, 3, 1, 1);
+  OpenGame();
+  EXPECT_EQ(game_->lblPercent.Caption(), "100%");
+  EXPECT_EQ(game_->sProcess.Width(), 2480);
+}
+
 TEST_F(LoadTest, RankOutsideTheTablesIsKeptInsideThem) {
   {
     std::ofstream file(storage::PlayerFilePath(folder_, PlayerName), std::ios::binary);
     file << "\"500\"\r\n\"0\"\r\n\"99\"\r\n\"-4\"\r\n";
   }
   OpenGame();
-  EXPECT_GE(RankIndex, 0);
-  EXPECT_LT(RankIndex, kRankCount);
-  EXPECT_GE(RankTier, 0);
-  EXPECT_LE(RankTier, 9);
+  EXPECT_EQ(RankIndex, kRankCount - 1);  // clamped, not reset
+  EXPECT_EQ(RankTier, 0);
   EXPECT_TRUE(game_->picMR(RankIndex).Visible());
 }
 
@@ -194,6 +209,7 @@ TEST_F(LoadTest, WinningHandsOverAfterEnteringTheTable) {
   EXPECT_EQ(Score, 100503);
   EXPECT_EQ(winShown_, 1);
   EXPECT_EQ(menuShown_, 0);
+  EXPECT_FALSE(GameWindowOpen());
   EXPECT_EQ(HighScoreValues[0], 10050300);
   EXPECT_EQ(HighScoreNames[0], "Tester");
   EXPECT_EQ(HighScoreNames[1], "Ann");

@@ -8,12 +8,13 @@ namespace {
 
 using platform::headless::Press;
 
-// Gives every ring cell of centre (c, r) a distinct kind: place p holds p % 7, NW = 0.
+// Gives every ring cell of centre (c, r) a value of its own, so that any wrong move shows:
+// place p holds 10 + p. There are only seven kinds, and a turn only moves values.
 std::array<int, 8> NumberRing(int c, int r) {
   std::array<int, 8> before{};
   for (int p = 0; p < 8; ++p) {
-    Board[c + kRingOffsets[p].dc][r + kRingOffsets[p].dr] = static_cast<std::int16_t>(p % 6);
-    before[p] = p % 6;
+    Board[c + kRingOffsets[p].dc][r + kRingOffsets[p].dr] = static_cast<std::int16_t>(10 + p);
+    before[p] = 10 + p;
   }
   Board[c][r] = 5;
   return before;

@@ -1,5 +1,6 @@
 // The slide of a turned ring, checked on the composed frames.
 #include "game/ring.h"
+#include "gfx/raster.h"
 #include "platform/headless/headless.h"
 #include "tests/game/game_fixture.h"
 
@@ -61,6 +62,35 @@ class SlideTest : public GameTest {
     }
     return block;
   }
+  // Balls with a shape, as the real pictures: a disc of the kind's colour on white.
+  void UseDiscBalls() {
+    for (int kind = 0; kind < 7; ++kind) {
+      gfx::Surface disc(kCell, kCell, gfx::kWhite);
+      for (int y = 0; y < kCell; ++y) {
+        for (int x = 0; x < kCell; ++x) {
+          if ((x - 37) * (x - 37) + (y - 37) * (y - 37) <= 36 * 36)
+            disc.at(x, y) = kBallColour[kind];
+        }
+      }
+      game_->PicBall(kind).SetPicture(disc);
+    }
+  }
+  // The ring block as a frame must show it: erased, the centre copied, then each ball's
+  // two copies (MERGEPAINT, SRCAND) in the table's order.
+  gfx::Surface ExpectedBlock(const std::array<Slide, 8>& slides, int offset) {
+    gfx::Surface block(225, 225, gfx::kWhite);
+    gfx::fxBitBlt(block, kCell, kCell, kCell, kCell, game_->PicBall(Board[kC][kR]).Image(), 0, 0,
+                  gfx::SRCCOPY);
+    for (const Slide& s : slides) {
+      const auto& ball =
+          game_->PicBall(Board[kC + s.start.dc + s.step.dc][kR + s.start.dr + s.step.dr]).Image();
+      const int x = kCell * (1 + s.start.dc) + offset * s.step.dc;
+      const int y = kCell * (1 + s.start.dr) + offset * s.step.dr;
+      gfx::fxBitBlt(block, x, y, kCell, kCell, ball, 0, 64, gfx::MERGEPAINT);
+      gfx::fxBitBlt(block, x, y, kCell, kCell, ball, 0, 0, gfx::SRCAND);
+    }
+    return block;
+  }
   std::int16_t before_[kColumns][kRows];
 };
 
@@ -79,6 +109,21 @@ TEST_F(SlideTest, ClockwiseSlideTakesSixteenTicksWithFramesAtZeroSeventyAndRest)
   ExpectBallsAt(kClockwiseSlides, 75);
   EXPECT_EQ(AnimState, kSlideCounterclockwise);
   EXPECT_EQ(game_->AnimTick, 0);
+}
+
+// Overlapping discs show the order of the balls and of each ball's two copies: every
+// frame of the turn and of the turn back is the block drawn as the tables say.
+TEST_F(SlideTest, FramesDrawTheBallsInTheTablesOrder) {
+  UseDiscBalls();
+  Press(*game_, 2, 300, 400);
+  for (const auto* slides : {&kClockwiseSlides, &kCounterclockwiseSlides}) {
+    for (int offset = 0; offset <= kCell; offset += 5) {
+      const gfx::Surface expected = ExpectedBlock(*slides, offset);
+      RunAnimTicks(1);
+      ASSERT_TRUE(Block(platform::headless::Frame(*game_)) == expected) << "offset " << offset;
+    }
+  }
+  EXPECT_FALSE(game_->TAnim.Enabled());
 }
 
 TEST_F(SlideTest, CounterclockwiseSlideFrames) {

@@ -3,8 +3,10 @@
 
 #include "audio/frm_music.h"
 #include "audio/sound_manager.h"
+#include "audio/sound_slots.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/wave_out_test.h"
+#include "platform/system.h"
 #include "tests/audio/wav_builder.h"
 #include "tests/game/game_fixture.h"
 
@@ -53,8 +55,12 @@ TEST_F(GameSoundTest, RotatingPressPlaysTheTurnAndRefusedPressTheRefusal) {
   platform::headless::Press(*game_, 2, 300, 400);
   EXPECT_EQ(starts_.slots, (std::vector<std::int32_t>{audio::SoundTurn}));
   RunMove();
+  ASSERT_EQ(audio::StartSound(audio::SoundLine), audio::kSoundTrue);  // a line still sounds
+  platform::wave_test::ClearCalls();
   platform::headless::Press(*game_, 1, 40, 400);
   EXPECT_EQ(starts_.slots.back(), audio::SoundRefuse);
+  RunMove();
+  EXPECT_TRUE(ResetCalled());  // the end of the shake stops it
 }
 
 TEST_F(GameSoundTest, LinePlaysTheLineSoundAndTheEndOfTheDropStopsIt) {
@@ -73,6 +79,12 @@ TEST_F(GameSoundTest, PromotionPlaysTheRankUpSound) {
   Score = 111;
   game_->AdvanceRank();
   EXPECT_EQ(starts_.slots, (std::vector<std::int32_t>{audio::SoundRankUp}));
+  platform::wave_test::FinishBuffer(audio::SoundSlots[audio::SoundRankUp - 1].Device);
+  platform::DoEvents();
+  RankIndex = 23;  // the promotion to the last rank sounds too
+  Score = 100001;
+  game_->AdvanceRank();
+  EXPECT_EQ(starts_.slots, (std::vector<std::int32_t>{audio::SoundRankUp, audio::SoundRankUp}));
 }
 
 TEST_F(GameSoundTest, MusicButtonSwitchesTheMusicTimer) {

@@ -47,6 +47,7 @@ TEST_F(BoardDrawingTest, BallOnErasedCellIsThePicture) {
 TEST_F(BoardDrawingTest, BallCombinesWithWhatTheCellHolds) {
   const Pixel under = Rgb(0x12, 0x34, 0x56);
   window_.fill(under);
+  balls_[2]->at(40, 74) = Rgb(0, 0, 255);
   DrawBall(2, 0, 150);
   // (5, 6) first takes D OR NOT blue from picture row 70, then AND the white picture pixel.
   EXPECT_EQ(window_.at(5, 156), Rgb(0xFF, 0xFF, 0x56));
@@ -55,6 +56,8 @@ TEST_F(BoardDrawingTest, BallCombinesWithWhatTheCellHolds) {
   EXPECT_EQ(window_.at(70, 220), under);
   // Inside the ball: D AND colour.
   EXPECT_EQ(window_.at(40, 190), under & KindColour(2));
+  // Where both copies read the ball (rows 10 and 74), the MERGEPAINT must come first.
+  EXPECT_EQ(window_.at(40, 160), Rgb(0xFF, 0xFF, 0x56) & KindColour(2));
   EXPECT_EQ(window_.at(75, 150), under);  // the next cell is untouched
 }
 

@@ -25,6 +25,20 @@ TEST(RecordReader, BareFieldsRunToCommaOrLineEnd) {
   EXPECT_EQ(reader.ReadField(), std::nullopt);
 }
 
+// The files are in the desktop's Western code page; the screens draw UTF-8.
+TEST(RecordText, FieldsAreReadAndWrittenInTheWesternCodePage) {
+  RecordReader reader("\"Jos\xE9\"\r\n\"\x80\x9F\x81\"\r\n");
+  EXPECT_EQ(reader.ReadField(), "Jos\u00E9");
+  EXPECT_EQ(reader.ReadField(), "\u20AC\u0178\u0081");  // an unassigned byte stays itself
+  std::string everyByte;
+  for (int b = 1; b < 256; ++b)
+    if (b != '"' && b != '\r' && b != '\n') everyByte += static_cast<char>(b);
+  RecordWriter writer;
+  writer.Quoted(*RecordReader("\"" + everyByte + "\"").ReadField());
+  writer.Quoted("\u0141\xFF\u00E9");  // a letter the code page lacks, a broken byte
+  EXPECT_EQ(writer.text(), "\"" + everyByte + "\"\r\n\"??\xE9\"\r\n");
+}
+
 TEST(LeadingInteger, RoundsToNearestWithTiesToEven) {
   EXPECT_EQ(LeadingInteger("12.5"), 12);
   EXPECT_EQ(LeadingInteger("13.5"), 14);
