@@ -1,7 +1,5 @@
 #include "app/frm_splash.h"
 
-#include <filesystem>
-
 #include "app/frm_door.h"
 #include "audio/frm_music.h"
 #include "gfx/raster.h"
@@ -17,14 +15,10 @@ constexpr int kWidthTwips = 15360, kHeightTwips = 11520;  // 1024 x 768 pixels
 constexpr int kFadeStep = 10;
 constexpr int kFadeTop = 399;  // above this the title starts fading out
 
+// A missing file, or one that cannot be read, leaves the table empty.
 void LoadHighScores() {
-  const auto path = storage::ScoreFilePath(platform::ProgramFolder());
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) return;
   storage::ScoreTable table;
-  table.names = game::HighScoreNames;
-  table.values = game::HighScoreValues;
-  if (!storage::LoadScoreFile(path, table)) return;
+  if (!storage::LoadScoreFile(storage::ScoreFilePath(platform::ProgramFolder()), table)) return;
   game::HighScoreNames = table.names;
   game::HighScoreValues = table.values;
 }

@@ -139,7 +139,9 @@ void FrmMain::Load() {
   ZoomScale = 1.0f;
   AnimTick = 0;
   Score = 0;
-  if (std::filesystem::exists(storage::PlayerFilePath(platform::ProgramFolder(), PlayerName))) {
+  std::error_code error;  // a save that cannot even be looked at starts a new game
+  if (std::filesystem::exists(storage::PlayerFilePath(platform::ProgramFolder(), PlayerName),
+                              error)) {
     ContinueSavedGame();
   } else {
     StartNewGame();
@@ -151,7 +153,8 @@ void FrmMain::Load() {
 }
 
 void FrmMain::ContinueSavedGame() {
-  storage::PlayerRecord record{Score, Hits, RankIndex, RankTier};
+  // Starts from nothing: what the file lacks must not come from an earlier game.
+  storage::PlayerRecord record;
   storage::LoadPlayerFile(storage::PlayerFilePath(platform::ProgramFolder(), PlayerName), record);
   Score = record.score;
   Hits = record.hits;

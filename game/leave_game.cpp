@@ -1,6 +1,7 @@
 // Leaving through Exit: the only way a game is saved.
 #include "game/frm_main.h"
 #include "game/high_score.h"
+#include "game/save_report.h"
 #include "game/screen_links.h"
 #include "platform/system.h"
 #include "storage/player_file.h"
@@ -10,8 +11,10 @@ namespace game {
 // Every step runs even when an earlier one failed: the menu is always shown and the game
 // window always closed.
 void FrmMain::LeaveGame() {
-  storage::SavePlayerFile(storage::PlayerFilePath(platform::ProgramFolder(), PlayerName),
-                          {Score, Hits, RankIndex, RankTier});
+  const auto path = storage::PlayerFilePath(platform::ProgramFolder(), PlayerName);
+  std::error_code error;
+  if (!storage::SavePlayerFile(path, {Score, Hits, RankIndex, RankTier}, error))
+    ReportSaveFailure("Your progress", path, error);
   RecordResult();
   if (Links().showMenu) Links().showMenu();
   Close();

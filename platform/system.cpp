@@ -63,7 +63,7 @@ std::filesystem::path ProgramFolder() {
   if (!detail::programFolder) {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    detail::programFolder = error ? std::filesystem::current_path() : exe.parent_path();
+    detail::programFolder = error ? std::filesystem::current_path(error) : exe.parent_path();
   }
   return *detail::programFolder;
 }

@@ -3,13 +3,22 @@
 
 #include <iostream>
 
+#include "platform/files.h"
 #include "platform/system.h"
 
 namespace platform {
 
 gfx::Surface LoadPicture(const std::string& name) {
   const std::filesystem::path path = ProgramFolder() / "resources" / name;
-  SDL_Surface* loaded = IMG_Load(path.c_str());
+  std::error_code error;
+  std::FILE* stream = files::OpenForReading(path, error);
+  if (!stream) {
+    std::cerr << "Cannot load picture " << path << ": " << error.message() << "\n";
+    return {};
+  }
+  SDL_RWops* file = SDL_RWFromFP(stream, SDL_TRUE);
+  if (!file) std::fclose(stream);
+  SDL_Surface* loaded = file ? IMG_Load_RW(file, 1) : nullptr;
   if (!loaded) {
     std::cerr << "Cannot load picture " << path << ": " << IMG_GetError() << "\n";
     return {};

@@ -119,6 +119,41 @@ TEST_F(LeaveTest, SavesTheGameWritesTheTableShowsTheMenuAndCloses) {
   EXPECT_EQ(table.names[0], "Tester");
 }
 
+// Nothing is lost silently: the player learns what was not saved and why, and the game
+// goes on to the menu as ever.
+TEST_F(LeaveTest, FailedSavesAreReportedAndTheMenuStillShows) {
+  std::filesystem::create_directory(folder_ / "data" / "Tester.dat");
+  std::filesystem::create_directory(folder_ / "data" / "score.dat");
+  Leave(3);
+  const auto& boxes = platform::headless::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, "Your progress could not be saved.\n\n" +
+                               (folder_ / "data" / "Tester.dat").string() + ": Is a directory.");
+  EXPECT_EQ(boxes[0].title, "Zentorra");
+  EXPECT_EQ(boxes[0].icon, platform::MsgBoxIcon::Exclamation);
+  EXPECT_EQ(boxes[1].text.rfind("The high-score table could not be saved.", 0), 0u);
+  EXPECT_EQ(menuShown_, 1);
+  EXPECT_EQ(HighScoreValues[0], 300);
+}
+
+// Another copy of the game wrote the table after this one had read it: its entries stay,
+// and the table shown follows the file.
+TEST_F(LeaveTest, EntriesThatAnotherCopyWroteMeanwhileAreKept) {
+  storage::ScoreTable other;
+  other.names = {"Ann", "Bob", "", "", "", "", "", ""};
+  other.values = {900, 100, 0, 0, 0, 0, 0, 0};
+  std::error_code error;
+  ASSERT_TRUE(storage::SaveScoreFile(storage::ScoreFilePath(folder_), other, error));
+  Leave(5);
+  const auto table = FileTable();
+  EXPECT_EQ(table.names[0], "Ann");
+  EXPECT_EQ(table.names[1], "Tester");
+  EXPECT_EQ(table.values[1], 500);
+  EXPECT_EQ(table.names[2], "Bob");
+  EXPECT_EQ(HighScoreNames, table.names);
+  EXPECT_EQ(HighScoreValues, table.values);
+}
+
 TEST_F(LeaveTest, ZeroDoesNotEnterAnEmptyTable) {
   Leave(0);
   EXPECT_EQ(HighScoreNames[0], "");
