@@ -58,15 +58,19 @@ void FrmSplash::Load() {
 
 void FrmSplash::Timer1Tick() {
   if (FadingOut == game::kTrue && FadeLevel < 1) {
-    Timer1.SetEnabled(false);
-    frmDoor().Show();
-    Close();
+    OpenMenu();
     return;
   }
   if (FadeLevel > kFadeTop) FadingOut = game::kTrue;
   FadeLevel = static_cast<std::int16_t>(FadingOut == game::kTrue ? FadeLevel - kFadeStep
                                                                  : FadeLevel + kFadeStep);
   DrawFadeFrame();
+}
+
+void FrmSplash::OpenMenu() {
+  Timer1.SetEnabled(false);
+  frmDoor().Show();
+  Close();
 }
 
 void FrmSplash::DrawFadeFrame() {

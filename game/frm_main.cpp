@@ -63,7 +63,10 @@ FrmMain::FrmMain()
   LayOutPanel();
   LoadPictures();
 
-  TAnim.OnTick = [this] { OnAnimTick(); };
+  TAnim.OnTick = [this] {
+    OnAnimTick();
+    LeaveAfterMove();
+  };
   TOther.OnTick = [this] { OnPopupTick(); };
 
   imgMusic.Move(678, 654, 85, 93);

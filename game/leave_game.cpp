@@ -20,4 +20,18 @@ void FrmMain::LeaveGame() {
   Close();
 }
 
+// Exit cannot be clicked during a move (the window is disabled then), so a close request
+// that comes meanwhile is held until the move has ended, and lost only to a won game.
+void FrmMain::QueryUnload() {
+  if (Enabled()) {
+    LeaveGame();
+    return;
+  }
+  leaveAfterMove_ = true;
+}
+
+void FrmMain::LeaveAfterMove() {
+  if (leaveAfterMove_ && Enabled() && !Closing()) LeaveGame();
+}
+
 }  // namespace game

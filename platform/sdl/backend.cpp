@@ -62,12 +62,6 @@ Key KeyOf(SDL_Keycode code) {
   }
 }
 
-bool AnyFormVisible() {
-  for (const Form* form : LiveForms())
-    if (form->Visible()) return true;
-  return false;
-}
-
 class SdlBackend final : public BackendImpl {
  public:
   SdlBackend() {
@@ -78,6 +72,9 @@ class SdlBackend final : public BackendImpl {
     // (or under Xvfb) is itself a software rasteriser. The environment may override both.
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A close request is the screen's to answer (Form::RequestClose), even for the last
+    // window: the first-run how-to-play screen leads on to the splash.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     EventWait::CatchQuitSignals();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
       std::cerr << "Cannot open the display: " << SDL_GetError() << "\n";
@@ -266,13 +263,9 @@ class SdlBackend final : public BackendImpl {
     Form* form = FormOfWindow(event.windowID);
     if (!form) return;
     switch (event.event) {
-      case SDL_WINDOWEVENT_CLOSE: {
-        HandlerScope scope;
-        form->Close();
-        // With no window left the player could not reach the program any more.
-        if (!AnyFormVisible()) EndProgram();
+      case SDL_WINDOWEVENT_CLOSE:
+        form->RequestClose();
         break;
-      }
       case SDL_WINDOWEVENT_FOCUS_GAINED:
         SetActiveForm(form);
         break;

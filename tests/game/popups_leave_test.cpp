@@ -119,6 +119,33 @@ TEST_F(LeaveTest, SavesTheGameWritesTheTableShowsTheMenuAndCloses) {
   EXPECT_EQ(table.names[0], "Tester");
 }
 
+TEST_F(LeaveTest, TheWindowsCloseActsAsExit) {
+  OpenGame();
+  Score = 12;
+  platform::headless::RequestClose(*game_);
+  EXPECT_EQ(menuShown_, 1);
+  EXPECT_EQ(HighScoreValues[0], 1200);
+  storage::PlayerRecord record;
+  ASSERT_TRUE(storage::LoadPlayerFile(storage::PlayerFilePath(folder_, "Tester"), record));
+  EXPECT_EQ(record.score, 12);
+}
+
+// The window is disabled during a move, as Exit is then; the close waits for the move's end.
+TEST_F(LeaveTest, ACloseDuringAMoveLeavesWhenTheMoveEnds) {
+  OpenGame();
+  SetLineFreeBoard();
+  ShowBoard();
+  Score = 5;
+  platform::headless::Press(*game_, 2, 262, 412);  // a turn without a line: there and back
+  ASSERT_FALSE(game_->Enabled());
+  platform::headless::RequestClose(*game_);
+  EXPECT_EQ(menuShown_, 0);
+  EXPECT_TRUE(game_->Visible());
+  platform::headless::RunTicks(game_->TAnim, 100);  // the game window is gone after it
+  EXPECT_EQ(menuShown_, 1);
+  EXPECT_EQ(HighScoreValues[0], 500);
+}
+
 // Nothing is lost silently: the player learns what was not saved and why, and the game
 // goes on to the menu as ever.
 TEST_F(LeaveTest, FailedSavesAreReportedAndTheMenuStillShows) {

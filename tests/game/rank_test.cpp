@@ -250,6 +250,8 @@ TEST_F(LoadTest, WinningHandsOverAfterEnteringTheTable) {
   AnimState = kSlideClockwise;
   game_->AnimTick = 71;
   game_->TAnim.SetEnabled(true);
+  game_->SetEnabled(false);
+  platform::headless::RequestClose(*game_);  // held for the end of the move, which wins
   RunAnimTicks(1);
   EXPECT_EQ(Score, 100503);
   EXPECT_EQ(winShown_, 1);
