@@ -97,8 +97,9 @@ class SdlBackend final : public BackendImpl {
     FreePointers();
     leaving_.clear();
     wait_.reset();
-    wave_out_sdl::FinishOpening();  // the audio device's opener must not outlive SDL
-    SDL_Quit();
+    // The audio device's opener must not outlive SDL. One that never finishes is left
+    // inside SDL's audio code, so SDL stays as it is: the process is ending anyway.
+    if (wave_out_sdl::FinishOpening()) SDL_Quit();
   }
 
   bool Ready() const override { return video_; }

@@ -39,9 +39,12 @@ constexpr int kBufferFrames = 512;
 // voices' lock.
 bool Acquire();
 bool Failed();
-// Waits until an opening under way has succeeded or failed.
-void FinishOpening();
-// Closes the shared device; called when its last voice closes.
+// Waits until an opening under way has succeeded or failed, but not for ever: false when
+// the opener is still at work after a few hundred milliseconds. It is then left to itself
+// (the program is ending), and the device and SDL's audio must be left alone.
+bool FinishOpening();
+// Closes the shared device; called when its last voice closes. Does nothing while the
+// opener is still at work.
 void Release();
 // Lets Acquire try again after a failure.
 void ForgetFailure();
