@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/sdl/display_lost.h"
 #include "platform/sdl/event_wait.h"
 #include "platform/sdl/wave_out_mixer.h"
 #include "platform/sdl/window.h"
@@ -88,6 +89,7 @@ class SdlBackend final : public BackendImpl {
       return;
     }
     video_ = true;
+    EndCleanlyWhenDisplayIsLost();
     wait_ = std::make_unique<EventWait>();
     SDL_StartTextInput();
   }

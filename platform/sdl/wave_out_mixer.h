@@ -15,6 +15,10 @@ constexpr int kOutputRate = 44100;
 // is posted once the voices are unlocked. Safe from the audio thread.
 void Mix(WaveOutBackend backend, float* out, int frames);
 
+// From now on Mix reads no voice's samples and gives silence: for a process that ends
+// without closing its voices, whose samples are destroyed while the audio thread runs.
+void StopReading();
+
 // Marks the device's first queued buffer done as if it had played to its end.
 bool FinishFirstBuffer(HWAVEOUT device);
 // Marks every queued buffer of the backend's voices done, as a reset would.
