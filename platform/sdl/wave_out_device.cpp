@@ -103,9 +103,10 @@ bool Failed() {
 
 bool FinishOpening() {
   Device& d = TheDevice();
+  // An opener already left to itself is not waited for a second time.
+  const auto limit = d.opener.joinable() ? kOpenerWait : std::chrono::milliseconds(0);
   std::unique_lock guard(d.lock);
-  const bool finished =
-      d.openerDone.wait_for(guard, kOpenerWait, [&d] { return !d.openerRunning; });
+  const bool finished = d.openerDone.wait_for(guard, limit, [&d] { return !d.openerRunning; });
   guard.unlock();
   if (d.opener.joinable()) finished ? d.opener.join() : d.opener.detach();
   return finished;
