@@ -170,14 +170,6 @@ TEST_F(LoadTest, SavedGameShowsItsRankScoreAndHits) {
   EXPECT_LE(CountKind(kBonusKind), 3);
 }
 
-TEST_F(LoadTest, ASaveOfEmptyRecordsLoadsNothingOfTheGameBefore) {
-  std::ofstream(storage::PlayerFilePath(folder_, PlayerName), std::ios::binary)
-      << "\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
-  LeaveAnEarlierGame();
-  OpenGame();
-  ExpectAFreshStart();
-}
-
 // A named pipe in the save's place is a file that cannot be read; Continue must not wait
 // for a writer that never comes.
 TEST_F(LoadTest, APipeInTheSavesPlaceStartsFromNothing) {
