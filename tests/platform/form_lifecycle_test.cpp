@@ -171,7 +171,7 @@ TEST_F(LifecycleTest, CloseRequestsCloseByDefaultAndEndTheProgramWithTheLastWind
   Screen second;
   second.Show();
   headless::RequestClose(first);
-  EXPECT_EQ(first.unloads, 1);
+  EXPECT_EQ(destroyed, 1);  // closed, and gone once the request was handled
   EXPECT_FALSE(headless::Ended());
   Refusing refusing;
   refusing.Show();
