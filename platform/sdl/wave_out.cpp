@@ -59,6 +59,7 @@ struct Voices {
   std::vector<float> scratch;  // one voice's converted output
   std::vector<wave_test::Call> calls;
   bool testOpenFails = false;
+  bool stopped = false;  // StopReading
   std::uint64_t mixPasses = 0;
 };
 
@@ -360,6 +361,7 @@ void Mix(WaveOutBackend backend, float* out, int frames) {
     std::lock_guard guard(v.lock);
     const std::size_t samples = static_cast<std::size_t>(frames) * kOutputChannels;
     std::fill(out, out + samples, 0.0f);
+    if (v.stopped) return;
     if (v.scratch.size() < samples) v.scratch.resize(samples);
     for (auto& voice : v.all) {
       if (voice->backend == backend && !voice->queue.empty()) {
@@ -370,6 +372,12 @@ void Mix(WaveOutBackend backend, float* out, int frames) {
     ++v.mixPasses;
   }
   Post(notices);
+}
+
+void StopReading() {
+  Voices& v = TheVoices();
+  std::lock_guard guard(v.lock);
+  v.stopped = true;
 }
 
 bool FinishFirstBuffer(HWAVEOUT device) {

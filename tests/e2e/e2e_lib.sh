@@ -188,3 +188,29 @@ pixels() {
 
 # A file's bytes as hexadecimal.
 hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
+
+# Menu, game and high-score screen positions (pixels of each window).
+PLAY="227 666"; SCORE="400 664"; QUIT="740 666"; OK="200 568"; CONTINUE="234 559"
+GAME_EXIT="899 699"; BACK="952 84"
+
+# Waits for a splash and the menu after it, the menu being no window among the excluded
+# ones; sets WIN to the menu.
+wait_menu() {
+  local exclude=${1:-}
+  wait_window "Zentorra" 10 "$exclude"
+  wait_window "Zentorra" 10 "$exclude $WIN"
+}
+
+# Types a name on the menu (WIN) and presses OK. The menu was only hidden while a game
+# ran, so the box may still hold the last name. Without a window manager the keyboard
+# goes where the X server's focus is, which a closed window may have taken with it.
+enter_name() {
+  click_at $PLAY
+  xdotool windowfocus "$WIN"
+  xdotool key End
+  xdotool key --repeat 20 --delay 20 BackSpace
+  xdotool type --delay 40 "$1"
+  sleep 0.2
+  shot "name-$1"
+  click_at $OK
+}

@@ -4,10 +4,6 @@
 # game, the high scores with that player's entry, and Quit with exit status 0.
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
-# Menu, game and high-score screen positions (pixels of each window).
-PLAY="227 666"; SCORE="400 664"; QUIT="740 666"; OK="200 568"; CONTINUE="234 559"
-GAME_EXIT="899 699"; BACK="952 84"
-
 start_x 1280 1024
 fresh_copy
 write_marker
@@ -20,17 +16,6 @@ wait_window "Zentorra" 10 "$splash"
 menu=$WIN
 sleep 0.3
 shot menu
-
-# The menu was only hidden while a game ran, so the box still holds the last name.
-enter_name() {
-  click_at $PLAY
-  xdotool key End
-  xdotool key --repeat 20 --delay 20 BackSpace
-  xdotool type --delay 40 "$1"
-  sleep 0.2
-  shot "name-$1"
-  click_at $OK
-}
 
 # The colours at the middle of the 64 cells of the board in a screenshot.
 cell_colours() {
