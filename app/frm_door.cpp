@@ -1,6 +1,8 @@
 #include "app/frm_door.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "app/clickable.h"
@@ -21,11 +23,15 @@ namespace app {
 
 namespace {
 
-// A save file is named <name>.dat; longer names would not fit a file name of 255 bytes.
-constexpr std::size_t kMaxNameLength = 251;
-
 bool IsNameCharacter(unsigned char c) {
   return (c >= 65 && c <= 90) || (c >= 48 && c <= 57) || (c >= 97 && c <= 122);
+}
+
+// The high-score table's file is data/score.dat: a player of that name would share it.
+bool IsTableName(const std::string& name) {
+  static constexpr std::string_view kTable = "score";
+  return name.size() == kTable.size() && std::equal(name.begin(), name.end(), kTable.begin(),
+                                                    [](char c, char t) { return (c | 0x20) == t; });
 }
 
 std::filesystem::path SaveFilePath() {
@@ -132,7 +138,7 @@ void FrmDoor::LayOutPanels() {
   MakeClickable(imgContinue, pointer_, [this] { ContinueClick(); });
 }
 
-void FrmDoor::SetNotice(const char* caption, gfx::Pixel colour) {
+void FrmDoor::SetNotice(const std::string& caption, gfx::Pixel colour) {
   lblNotice.Move(45, 56, 77, 15);
   lblNotice.SetCaption(caption);
   lblNotice.SetForeColor(colour);
@@ -161,20 +167,21 @@ void FrmDoor::CancelClick() {
 }
 
 bool FrmDoor::IsValidPlayerName(const std::string& name) {
-  if (name.size() > kMaxNameLength) return false;
   for (unsigned char c : name) {
     if (!IsNameCharacter(c)) return false;
   }
-  return true;
+  return !IsTableName(name);
 }
 
 void FrmDoor::OkClick() {
   const std::string name = txtName.Text();
   if (name.empty()) return;
   if (!IsValidPlayerName(name)) {
-    txtName.SetText("");
-    SetNotice("Number && Letter ONLY:", gfx::Rgb(255, 0, 0));
-    txtName.SetFocus();
+    RefuseName("Number && Letter ONLY:");
+    return;
+  }
+  if (name.size() > storage::kMaxNameLength) {
+    RefuseName("Name too long (" + std::to_string(storage::kMaxNameLength) + " max):");
     return;
   }
   game::PlayerName = name;
@@ -186,6 +193,12 @@ void FrmDoor::OkClick() {
   picNew.Hide();
   OpenGame();
   Hide();
+}
+
+void FrmDoor::RefuseName(const std::string& notice) {
+  txtName.SetText("");
+  SetNotice(notice, gfx::Rgb(255, 0, 0));
+  txtName.SetFocus();
 }
 
 void FrmDoor::ContinueClick() {

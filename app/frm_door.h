@@ -40,16 +40,19 @@ class FrmDoor : public platform::Form {
   void ExitClick();
   void HowToPlayClick();
 
-  // Letters A-Z, a-z and digits, and short enough to name a save file.
+  // Letters A-Z, a-z and digits only, and not the name of the high-score table's file.
   static bool IsValidPlayerName(const std::string& name);
 
  protected:
   void Load() override;
-  void Click() override;  // the bare window
+  void Click() override;                        // the bare window
+  void QueryUnload() override { ExitClick(); }  // the window's close acts as Quit
 
  private:
   void LayOutPanels();
-  void SetNotice(const char* caption, gfx::Pixel colour);
+  void SetNotice(const std::string& caption, gfx::Pixel colour);
+  // Clears the box, shows the notice in red and puts the focus back into the box.
+  void RefuseName(const std::string& notice);
   void OpenGame();
 
   gfx::Surface pointer_;

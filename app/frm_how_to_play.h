@@ -39,6 +39,7 @@ class FrmHowToPlay : public platform::Form {
 
  protected:
   void Load() override;
+  void QueryUnload() override { Leave(); }  // the window's close acts as "Play Now!"
 
  private:
   void Timer1Tick();

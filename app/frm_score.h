@@ -29,6 +29,7 @@ class FrmScore : public platform::Form {
 
  protected:
   void Load() override;
+  void QueryUnload() override { BackClick(); }  // the window's close acts as Back
 
  private:
   void LayOutEntry(int i);

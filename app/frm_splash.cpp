@@ -1,7 +1,5 @@
 #include "app/frm_splash.h"
 
-#include <filesystem>
-
 #include "app/frm_door.h"
 #include "audio/frm_music.h"
 #include "gfx/raster.h"
@@ -18,14 +16,10 @@ constexpr int kWidthTwips = 15360, kHeightTwips = 11520;  // 1024 x 768 pixels
 constexpr int kFadeStep = 10;
 constexpr int kFadeTop = 399;  // above this the title starts fading out
 
+// A missing file, or one that cannot be read, leaves the table empty.
 void LoadHighScores() {
-  const auto path = storage::ScoreFilePath(platform::PlayerFolder());
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) return;
   storage::ScoreTable table;
-  table.names = game::HighScoreNames;
-  table.values = game::HighScoreValues;
-  if (!storage::LoadScoreFile(path, table)) return;
+  if (!storage::LoadScoreFile(storage::ScoreFilePath(platform::PlayerFolder()), table)) return;
   game::HighScoreNames = table.names;
   game::HighScoreValues = table.values;
 }
@@ -65,15 +59,19 @@ void FrmSplash::Load() {
 
 void FrmSplash::Timer1Tick() {
   if (FadingOut == game::kTrue && FadeLevel < 1) {
-    Timer1.SetEnabled(false);
-    frmDoor().Show();
-    Close();
+    OpenMenu();
     return;
   }
   if (FadeLevel > kFadeTop) FadingOut = game::kTrue;
   FadeLevel = static_cast<std::int16_t>(FadingOut == game::kTrue ? FadeLevel - kFadeStep
                                                                  : FadeLevel + kFadeStep);
   DrawFadeFrame();
+}
+
+void FrmSplash::OpenMenu() {
+  Timer1.SetEnabled(false);
+  frmDoor().Show();
+  Close();
 }
 
 void FrmSplash::DrawFadeFrame() {

@@ -27,9 +27,11 @@ class FrmSplash : public platform::Form {
 
  protected:
   void Load() override;
+  void QueryUnload() override { OpenMenu(); }  // closing the window skips the fade
 
  private:
   void Timer1Tick();
+  void OpenMenu();
   void DrawFadeFrame();
 };
 

@@ -16,6 +16,7 @@ class FrmWin : public platform::Form {
 
  protected:
   void Load() override;
+  void QueryUnload() override { Timer1Tick(); }  // closing the window ends the game at once
 
  private:
   void Timer1Tick();

@@ -1,35 +1,24 @@
 #include "app/startup.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string_view>
 
 #include "game/game_state.h"
-#include "storage/record_text.h"
+#include "platform/files.h"
+#include "platform/system.h"
 
 namespace app {
 namespace {
 
 constexpr std::string_view kMarkerRecord = "\"861104\"\r\n";
 
-// Writes the marker; on failure returns the reason and leaves no half-written marker.
-bool WriteMarker(const std::filesystem::path& path, std::string& reason) {
-  std::FILE* file = storage::OpenToWrite(path);
-  if (file == nullptr) {
-    reason = std::strerror(errno);
-    return false;
-  }
-  const bool written =
-      std::fwrite(kMarkerRecord.data(), 1, kMarkerRecord.size(), file) == kMarkerRecord.size();
-  const int writeError = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (written && closed) return true;
-  reason = std::strerror(written ? errno : writeError);
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
-  return false;
+// Started from a desktop launcher the program has no terminal: the reason must show in
+// a message box as well.
+void ReportMarkerFailure(const std::filesystem::path& marker, const std::error_code& error) {
+  const std::string text = "Zentorra cannot start: the first-run marker " + marker.string() +
+                           " could not be written (" + error.message() + ").";
+  std::cerr << text << "\n";
+  platform::MsgBox(text, platform::kAppTitle, platform::MsgBoxIcon::Exclamation);
 }
 
 }  // namespace
@@ -48,10 +37,9 @@ bool StartUp(const std::filesystem::path& programFolder, const std::function<voi
     return true;
   }
   game::FirstRunDone = game::kFalse;
-  std::string reason;
-  if (!WriteMarker(marker, reason)) {
-    std::cerr << "Zentorra cannot start: the first-run marker " << marker.string()
-              << " could not be written (" << reason << ").\n";
+  // Written whole or not at all, and never through a link planted at its name.
+  if (!platform::files::ReplaceFile(marker, kMarkerRecord, error)) {
+    ReportMarkerFailure(marker, error);
     return false;
   }
   if (showHowToPlay) showHowToPlay();

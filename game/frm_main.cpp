@@ -64,7 +64,10 @@ FrmMain::FrmMain()
   LayOutPanel();
   LoadPictures();
 
-  TAnim.OnTick = [this] { OnAnimTick(); };
+  TAnim.OnTick = [this] {
+    OnAnimTick();
+    LeaveAfterMove();
+  };
   TOther.OnTick = [this] { OnPopupTick(); };
 
   imgMusic.Move(678, 654, 85, 93);
@@ -141,7 +144,9 @@ void FrmMain::Load() {
   ZoomScale = 1.0f;
   AnimTick = 0;
   Score = 0;
-  if (std::filesystem::exists(storage::PlayerFilePath(platform::PlayerFolder(), PlayerName))) {
+  std::error_code error;  // a save that cannot even be looked at starts a new game
+  if (std::filesystem::exists(storage::PlayerFilePath(platform::PlayerFolder(), PlayerName),
+                              error)) {
     ContinueSavedGame();
   } else {
     StartNewGame();
@@ -153,7 +158,8 @@ void FrmMain::Load() {
 }
 
 void FrmMain::ContinueSavedGame() {
-  storage::PlayerRecord record{Score, Hits, RankIndex, RankTier};
+  // Starts from nothing: what the file lacks must not come from an earlier game.
+  storage::PlayerRecord record;
   storage::LoadPlayerFile(storage::PlayerFilePath(platform::PlayerFolder(), PlayerName), record);
   Score = record.score;
   Hits = record.hits;

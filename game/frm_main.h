@@ -64,6 +64,7 @@ class FrmMain : public platform::Form {
  protected:
   void Load() override;
   void MouseDown(int button, int shift, float x, float y) override;
+  void QueryUnload() override;  // the window's close acts as Exit
 
  private:
   void LayOutPictures();
@@ -91,6 +92,8 @@ class FrmMain : public platform::Form {
   void RestorePopupArea();
 
   void LeaveGame();
+  void LeaveAfterMove();
+  bool leaveAfterMove_ = false;  // a close request came during a move
 
   std::array<std::unique_ptr<platform::PictureBox>, 7> picBall_;
   std::array<std::unique_ptr<platform::PictureBox>, kRankCount> picMR_;

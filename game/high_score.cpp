@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "game/game_state.h"
+#include "game/save_report.h"
 #include "platform/places.h"
 #include "storage/score_file.h"
 
@@ -31,12 +32,21 @@ void EnterHighScore(std::int32_t points, const std::string& name) {
 }
 
 void RecordResult() {
-  if (const auto points = ScorePoints()) EnterHighScore(*points, PlayerName);
+  const auto path = storage::ScoreFilePath(platform::PlayerFolder());
+  // Another copy of the game may have written the table since this one read it: the
+  // result goes into the table as it now stands in the file, so no entry of theirs is lost.
   storage::ScoreTable table;
+  if (storage::LoadScoreFile(path, table)) {
+    HighScoreNames = table.names;
+    HighScoreValues = table.values;
+  }
+  if (const auto points = ScorePoints()) EnterHighScore(*points, PlayerName);
   table.names = HighScoreNames;
   table.values = HighScoreValues;
-  // A table file that cannot be written is skipped; the table in memory stays changed.
-  storage::SaveScoreFile(storage::ScoreFilePath(platform::PlayerFolder()), table);
+  // The table in memory stays changed even when its file cannot be written.
+  std::error_code error;
+  if (!storage::SaveScoreFile(path, table, error))
+    ReportSaveFailure("The high-score table", path, error);
 }
 
 }  // namespace game

@@ -16,7 +16,8 @@ std::optional<std::int32_t> ScorePoints();
 // player may hold several places.
 void EnterHighScore(std::int32_t points, const std::string& name);
 
-// Enters the current Score for PlayerName and writes the whole table to its file.
+// Enters the current Score for PlayerName into the table as its file holds it now, and
+// writes the whole table back; a failed write is reported in a message box.
 void RecordResult();
 
 }  // namespace game

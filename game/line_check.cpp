@@ -9,6 +9,7 @@
 #include "game/high_score.h"
 #include "game/ring.h"
 #include "platform/system.h"
+#include "storage/player_file.h"
 
 namespace game {
 namespace {
@@ -53,9 +54,10 @@ bool FindLine(const LinePass& pass, int& col, int& row) {
   return false;
 }
 
-// A score that would leave 32 bits (a hand-edited save file) is not raised further.
+// The score stops at the largest value whose points still fit 32 bits, so the label and
+// the table entry keep working (only a hand-edited save file gets near it).
 void AddToScore(int units) {
-  if (Score <= std::numeric_limits<std::int32_t>::max() - units) Score += units;
+  Score = Score > storage::kMaxScore - units ? storage::kMaxScore : Score + units;
 }
 
 }  // namespace
@@ -94,7 +96,7 @@ bool FrmMain::ScoreFirstLine() {
     TAnim.SetEnabled(true);
     SetEnabled(false);
     if (ChainActive == kTrue) {
-      ++Hits;
+      if (Hits < std::numeric_limits<std::int32_t>::max()) ++Hits;
       PopupKind = 0;  // the double hit replaces the points popup
       TOther.SetEnabled(true);
       lblHits.SetCaption(std::to_string(Hits));

@@ -64,6 +64,17 @@ void Form::Close() {
   }
 }
 
+void Form::RequestClose() {
+  if (!visible_ || closing_) return;
+  {
+    detail::HandlerScope scope;
+    QueryUnload();
+  }
+  const auto& forms = detail::LiveForms();
+  if (std::none_of(forms.begin(), forms.end(), [](const Form* form) { return form->Visible(); }))
+    EndProgram();
+}
+
 void Form::SetEnabled(bool enabled) {
   enabled_ = enabled;
 }

@@ -261,6 +261,10 @@ class Form {
   bool Visible() const { return visible_; }
   bool Loaded() const { return loaded_; }
   bool Closing() const { return closing_; }
+  // The window system asks to close the window (its close button, Alt+F4): every backend
+  // routes the request here, and QueryUnload() answers it. With no window left visible
+  // afterwards the program ends, since the player could not reach it any more.
+  void RequestClose();
 
   // A disabled form receives no presses, clicks or keys.
   void SetEnabled(bool enabled);
@@ -324,6 +328,9 @@ class Form {
   // Handlers for the screens.
   virtual void Load() {}
   virtual void Unload() {}
+  // A close request from the window system (see RequestClose). The default closes the
+  // form; a screen overrides it to leave the way its own button does, or to refuse.
+  virtual void QueryUnload() { Close(); }
   // button: 1 left, 2 right, 4 middle; x, y in pixels of the client area.
   virtual void MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
   virtual void Click() {}

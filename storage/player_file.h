@@ -4,8 +4,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace storage {
+
+// A save file is named <name>.dat; a longer name would not fit a file name of 255 bytes.
+constexpr std::size_t kMaxNameLength = 251;
+
+// The largest Score (units of 100 points) whose points, Score x 100, fit in 32 bits.
+constexpr std::int32_t kMaxScore = 21474836;
 
 struct PlayerRecord {
   std::int32_t score = 0;  // units of 100 points
@@ -14,17 +21,20 @@ struct PlayerRecord {
   std::int16_t rankTier = 0;
 };
 
-// <program folder>/data/<name>.dat
+// <program folder>/data/<name>.dat, or the file already there whose name differs from it
+// only in letter case: names are told apart without regard to case, as file names are on
+// the desktop the game was made for.
 std::filesystem::path PlayerFilePath(const std::filesystem::path& programFolder,
                                      const std::string& playerName);
 
-// Reads the four fields into record. A field that is missing or not a number keeps the
-// value record already holds; values are brought into range. False when the file
-// cannot be opened (record unchanged).
+// Reads the four fields into record, each brought into its range. A field that is missing,
+// not a number or too wide for its variable reads as 0. False when the file cannot be
+// read (record unchanged).
 bool LoadPlayerFile(const std::filesystem::path& path, PlayerRecord& record);
 
-// Replaces the file atomically, creating the data folder when it is missing. False
-// when it could not be written; an old file is then left intact.
-bool SavePlayerFile(const std::filesystem::path& path, const PlayerRecord& record);
+// Replaces the file atomically, creating the data folder when it is missing. False, with
+// the reason in error, when it could not be written; an old file is then left intact.
+bool SavePlayerFile(const std::filesystem::path& path, const PlayerRecord& record,
+                    std::error_code& error);
 
 }  // namespace storage

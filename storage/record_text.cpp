@@ -1,14 +1,6 @@
 #include "storage/record_text.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
-#include <cstdio>
-#include <fstream>
-#include <system_error>
+#include "platform/files.h"
 
 #include "storage/code_page.h"
 
@@ -31,7 +23,13 @@ bool RoundsUp(std::string_view fraction, std::uint64_t magnitude) {
   return magnitude % 2 == 1;
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace
+
+RecordReader::RecordReader(std::string text) : text_(std::move(text)) {
+  if (text_.starts_with(kByteOrderMark)) pos_ = kByteOrderMark.size();
+}
 
 std::optional<std::string> RecordReader::ReadField() {
   while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
@@ -62,8 +60,8 @@ void RecordReader::ConsumeSeparator() {
     ++pos_;
     return;
   }
-  // CR LF, or a lone CR or LF from a file edited elsewhere.
-  if (text_[pos_] == '\r') ++pos_;
+  // CR LF, a lone CR or LF, or CR CR LF from a file edited elsewhere.
+  while (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
   if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
 }
 
@@ -105,60 +103,19 @@ void RecordWriter::Number(std::int64_t value) {
 }
 
 bool ReadFileText(const std::filesystem::path& path, std::string& text, std::size_t maxBytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text.assign(maxBytes, '\0');
-  in.read(text.data(), std::streamsize(maxBytes));
-  text.resize(std::size_t(in.gcount()));
-  return !in.bad();
-}
-
-std::FILE* OpenToWrite(const std::filesystem::path& path) {
-#ifdef _WIN32
-  return ::_wfopen(path.c_str(), L"wb");
-#else
-  return std::fopen(path.c_str(), "wb");
-#endif
-}
-
-namespace {
-
-bool SyncToDisk(std::FILE* file) {
-#ifdef _WIN32
-  return ::_commit(::_fileno(file)) == 0;
-#else
-  return ::fsync(::fileno(file)) == 0;
-#endif
-}
-
-bool WriteAndSync(const std::filesystem::path& path, std::string_view text) {
-  std::FILE* file = OpenToWrite(path);
-  if (file == nullptr) return false;
-  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  ok = std::fflush(file) == 0 && ok;
-  ok = SyncToDisk(file) && ok;
-  ok = std::fclose(file) == 0 && ok;
-  std::error_code ignored;
-  if (!ok) std::filesystem::remove(path, ignored);  // only ever our own temporary file
-  return ok;
-}
-
-}  // namespace
-
-bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text) {
   std::error_code error;
+  return platform::files::ReadFile(path, text, maxBytes, error);
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text,
+                           std::error_code& error) {
+  error.clear();
   const std::filesystem::path folder = path.parent_path();
   if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
     std::filesystem::create_directory(folder, error);
     if (error) return false;
   }
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  if (!WriteAndSync(temporary, text)) return false;
-  std::filesystem::rename(temporary, path, error);
-  if (!error) return true;
-  std::filesystem::remove(temporary, error);
-  return false;
+  return platform::files::ReplaceFile(path, text, error);
 }
 
 }  // namespace storage

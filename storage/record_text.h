@@ -4,23 +4,25 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace storage {
 
 // Reads fields one after another from a file's text.
 class RecordReader {
  public:
-  explicit RecordReader(std::string text) : text_(std::move(text)) {}
+  // A byte-order mark that an editor put before the first record is skipped.
+  explicit RecordReader(std::string text);
 
   // The next field, or nothing when the text is used up. A field that starts with a
   // double quote runs to the next double quote (or the end of the text); any other field
-  // runs to the next comma or line end. The comma or line end after it is consumed.
+  // runs to the next comma or line end. The comma or line end after it is consumed; a line
+  // end is CR LF, a lone CR or LF, or the CR CR LF that some editors make of CR LF.
   std::optional<std::string> ReadField();
 
  private:
@@ -59,17 +61,14 @@ class RecordWriter {
   std::string text_;
 };
 
-// Opens a file to write its bytes from the start, by its full name whatever characters
-// the name holds. nullptr with errno set on failure.
-std::FILE* OpenToWrite(const std::filesystem::path& path);
-
-// Reads at most maxBytes of a file. False when it cannot be opened.
+// Reads at most maxBytes of a regular file. False when it cannot be opened or read.
 bool ReadFileText(const std::filesystem::path& path, std::string& text,
                   std::size_t maxBytes = 1 << 20);
 
-// Writes text to a temporary file beside path, flushes it to disk and renames it over
-// path, so the file holds either the old or the new content. Creates the parent folder
-// when it is missing (but not its parents). False, with any old file intact, on failure.
-bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text);
+// Replaces the file at path with text, so that it holds either the old or the new content
+// (see platform/files.h). Creates the parent folder when it is missing (but not its
+// parents). False, with any old file intact and the reason in error, on failure.
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text,
+                           std::error_code& error);
 
 }  // namespace storage

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace storage {
 
@@ -18,11 +19,14 @@ struct ScoreTable {
 // <program folder>/data/score.dat
 std::filesystem::path ScoreFilePath(const std::filesystem::path& programFolder);
 
-// Reads the table; entries that cannot be read keep what table holds. False when the
-// file cannot be opened (table unchanged).
+// Reads the whole table as the file holds it: an entry the file lacks is empty, a value
+// that is not a number (or too wide for 32 bits) reads as 0, and a name is cut to the
+// longest name a player can enter. False when the file cannot be read (table unchanged).
 bool LoadScoreFile(const std::filesystem::path& path, ScoreTable& table);
 
-// Replaces the file atomically, creating the data folder when it is missing.
-bool SaveScoreFile(const std::filesystem::path& path, const ScoreTable& table);
+// Replaces the file atomically, creating the data folder when it is missing. False, with
+// the reason in error, when it could not be written.
+bool SaveScoreFile(const std::filesystem::path& path, const ScoreTable& table,
+                   std::error_code& error);
 
 }  // namespace storage

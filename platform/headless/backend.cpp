@@ -112,6 +112,11 @@ void PressKey(Key key) {
   FinishEvent();
 }
 
+void RequestClose(Form& form) {
+  form.RequestClose();
+  FinishEvent();
+}
+
 gfx::Surface Frame(const Form& form) {
   return form.Compose();
 }

@@ -24,6 +24,8 @@ void Press(Form& form, int button, float x, float y);
 void Click(Form& form, int x, int y);  // a left press
 void Type(const std::string& utf8);    // into the focused text box of the active form
 void PressKey(Key key);
+// The window manager's close request for the form (its close button, Alt+F4).
+void RequestClose(Form& form);
 
 // The frame the form shows now: its image with its controls composed over it.
 gfx::Surface Frame(const Form& form);

@@ -26,7 +26,7 @@ std::filesystem::path HomeFolder() {
 std::filesystem::path ExecutableFolder() {
   std::error_code error;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::filesystem::current_path() : exe.parent_path();
+  return error ? std::filesystem::current_path(error) : exe.parent_path();
 }
 
 bool MayWriteIn(const std::filesystem::path& folder) {

@@ -8,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/msg_box.h"
+#include "platform/sdl/display_lost.h"
 #include "platform/sdl/event_wait.h"
 #include "platform/sdl/wave_out_mixer.h"
 #include "platform/sdl/window.h"
@@ -66,12 +67,6 @@ Key KeyOf(SDL_Keycode code) {
   }
 }
 
-bool AnyFormVisible() {
-  for (const Form* form : LiveForms())
-    if (form->Visible()) return true;
-  return false;
-}
-
 class SdlBackend final : public BackendImpl {
  public:
   SdlBackend() {
@@ -82,7 +77,8 @@ class SdlBackend final : public BackendImpl {
     // (or under Xvfb) is itself a software rasteriser. The environment may override both.
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    // Closing windows is the program's business (a message box's window closes as OK).
+    // Closing windows is the program's business: a close request is the screen's to answer
+    // (Form::RequestClose), even for the last window, and a message box's closes as OK.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     EventWait::CatchQuitSignals();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
@@ -97,6 +93,7 @@ class SdlBackend final : public BackendImpl {
       return;
     }
     video_ = true;
+    EndCleanlyWhenDisplayIsLost();
     wait_ = std::make_unique<EventWait>();
     SDL_StartTextInput();
   }
@@ -106,8 +103,9 @@ class SdlBackend final : public BackendImpl {
     FreePointers();
     leaving_.clear();
     wait_.reset();
-    wave_out_sdl::FinishOpening();  // the audio device's opener must not outlive SDL
-    SDL_Quit();
+    // The audio device's opener must not outlive SDL. One that never finishes is left
+    // inside SDL's audio code, so SDL stays as it is: the process is ending anyway.
+    if (wave_out_sdl::FinishOpening()) SDL_Quit();
   }
 
   bool Ready() const override { return video_; }
@@ -296,13 +294,9 @@ class SdlBackend final : public BackendImpl {
     Form* form = FormOfWindow(event.windowID);
     if (!form) return;
     switch (event.event) {
-      case SDL_WINDOWEVENT_CLOSE: {
-        HandlerScope scope;
-        form->Close();
-        // With no window left the player could not reach the program any more.
-        if (!AnyFormVisible()) EndProgram();
+      case SDL_WINDOWEVENT_CLOSE:
+        form->RequestClose();
         break;
-      }
       case SDL_WINDOWEVENT_FOCUS_GAINED:
         SetActiveForm(form);
         break;

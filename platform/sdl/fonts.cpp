@@ -7,6 +7,7 @@
 #include <map>
 #include <tuple>
 
+#include "platform/files.h"
 #include "platform/places.h"
 
 namespace platform::detail {
@@ -18,14 +19,21 @@ std::string FileOf(const FontSpec& font) {
 }
 
 // The program's own copy first; the system's font packages when it runs from elsewhere.
-std::filesystem::path FindFontFile(const std::string& file) {
+// A copy that cannot be opened as a regular file (in a folder that cannot be read, or a
+// named pipe in its place) is passed over. nullptr when none opens.
+SDL_RWops* OpenFontFile(const std::string& file) {
   const std::filesystem::path candidates[] = {
       AssetFolder() / "resources" / "fonts" / file,
       std::filesystem::path("/usr/share/fonts/truetype/liberation") / file,
       std::filesystem::path("/usr/share/fonts/truetype/dejavu") / file};
-  for (const auto& path : candidates)
-    if (std::filesystem::exists(path)) return path;
-  return candidates[0];
+  for (const auto& path : candidates) {
+    std::error_code error;
+    std::FILE* stream = files::OpenForReading(path, error);
+    if (!stream) continue;
+    if (SDL_RWops* opened = SDL_RWFromFP(stream, SDL_TRUE)) return opened;
+    std::fclose(stream);
+  }
+  return nullptr;
 }
 
 // Every font opened, kept open for the whole run and closed at its end.
@@ -50,10 +58,12 @@ TTF_Font* OpenFont(const FontSpec& font) {
     std::cerr << "Cannot start the font renderer: " << TTF_GetError() << "\n";
     return open[key] = nullptr;
   }
-  const auto path = FindFontFile(FileOf(font));
-  TTF_Font* opened = TTF_OpenFont(path.c_str(), FontPixels(font.points));
+  const std::string file = FileOf(font);
+  SDL_RWops* source = OpenFontFile(file);
+  TTF_Font* opened = source ? TTF_OpenFontRW(source, 1, FontPixels(font.points)) : nullptr;
   if (!opened) {
-    std::cerr << "Cannot open font " << path << ": " << TTF_GetError() << "\n";
+    std::cerr << "Cannot open font " << file << ": "
+              << (source ? TTF_GetError() : "no readable copy") << "\n";
     return open[key] = nullptr;
   }
   // Light hinting keeps the designed advance widths, which match the desktop fonts' widths

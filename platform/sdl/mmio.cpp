@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace platform {
 
 struct MmioFile {
@@ -86,10 +88,14 @@ HMMIO mmioOpenA(const char* fileName, MMIOINFO* info, std::uint32_t flags) {
   if (!fileName) return FailOpen(info, MMIOERR_FILENOTFOUND);
   if (flags & kAccessModes) return FailOpen(info, MMIOERR_CANNOTWRITE);
   auto file = std::make_unique<MmioFile>();
-  file->stream = std::fopen(fileName, "rb");
-  if (!file->stream) return FailOpen(info, MMIOERR_FILENOTFOUND);
+  std::error_code error;
+  file->stream = files::OpenForReading(fileName, error);
+  if (!file->stream) {
+    return FailOpen(info, error == std::errc::no_such_file_or_directory ? MMIOERR_FILENOTFOUND
+                                                                        : MMIOERR_CANNOTOPEN);
+  }
   struct stat status {};
-  if (fstat(fileno(file->stream), &status) != 0 || !S_ISREG(status.st_mode) ||
+  if (fstat(fileno(file->stream), &status) != 0 ||
       status.st_size > std::numeric_limits<std::int32_t>::max()) {
     return FailOpen(info, MMIOERR_CANNOTOPEN);
   }

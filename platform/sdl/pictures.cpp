@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "platform/files.h"
 #include "platform/places.h"
 #include "platform/system.h"
 
@@ -10,7 +11,15 @@ namespace platform {
 
 gfx::Surface LoadPicture(const std::string& name) {
   const std::filesystem::path path = AssetFolder() / "resources" / name;
-  SDL_Surface* loaded = IMG_Load(path.c_str());
+  std::error_code error;
+  std::FILE* stream = files::OpenForReading(path, error);
+  if (!stream) {
+    std::cerr << "Cannot load picture " << path << ": " << error.message() << "\n";
+    return {};
+  }
+  SDL_RWops* file = SDL_RWFromFP(stream, SDL_TRUE);
+  if (!file) std::fclose(stream);
+  SDL_Surface* loaded = file ? IMG_Load_RW(file, 1) : nullptr;
   if (!loaded) {
     std::cerr << "Cannot load picture " << path << ": " << IMG_GetError() << "\n";
     return {};

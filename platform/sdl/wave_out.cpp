@@ -36,6 +36,7 @@ struct Player {
 struct Mixer {
   std::vector<float> scratch;  // one voice's converted output
   std::uint64_t passes = 0;
+  bool stopped = false;  // StopReading
 };
 
 // Under the voices' lock, like the voices themselves.
@@ -227,6 +228,7 @@ void Mix(WaveOutBackend backend, float* out, int frames) {
     std::lock_guard guard(wave_voices::Lock());
     const std::size_t samples = static_cast<std::size_t>(frames) * kOutputChannels;
     std::fill(out, out + samples, 0.0f);
+    if (mixer.stopped) return;
     if (mixer.scratch.size() < samples) mixer.scratch.resize(samples);
     for (auto& voice : wave_voices::All()) {
       if (voice->backend == backend && !voice->queue.empty()) {
@@ -237,6 +239,11 @@ void Mix(WaveOutBackend backend, float* out, int frames) {
     ++mixer.passes;
   }
   wave_voices::Post(notices);
+}
+
+void StopReading() {
+  std::lock_guard guard(wave_voices::Lock());
+  TheMixer().stopped = true;
 }
 
 std::uint64_t FirstMixPass(HWAVEOUT device) {

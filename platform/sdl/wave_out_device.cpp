@@ -1,6 +1,9 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "platform/sdl/wave_out_mixer.h"
@@ -11,15 +14,23 @@ namespace {
 
 enum class State { Closed, Opening, Open, Failed };
 
+// How long closing waits for an opener. A driver may never answer (a sound server that
+// accepted the connection and went silent, the disk driver's file a pipe nobody reads);
+// the program must still end, so after this the opener is left to itself.
+constexpr auto kOpenerWait = std::chrono::milliseconds(300);
+
 // Opening an audio device can take a good part of a second (drivers are probed, a sound
 // server is asked), so it runs on a thread of its own and the first screen does not wait
 // for it. Voices opened meanwhile queue their buffers, which start to play once it is
 // open. While the opener runs, the UI thread makes no SDL audio call and neither starts
-// nor stops an SDL subsystem; it joins the opener before it does.
+// nor stops an SDL subsystem; it waits for the opener before it does.
 struct Device {
   std::atomic<State> state{State::Closed};
   std::thread opener;
-  SDL_AudioDeviceID id = 0;  // set by the opener before it publishes Open
+  std::mutex lock;
+  std::condition_variable openerDone;
+  bool openerRunning = false;  // under lock
+  SDL_AudioDeviceID id = 0;    // set by the opener before it publishes Open
 };
 
 // Never destroyed: the opener may still run while the process exits.
@@ -74,9 +85,16 @@ bool Acquire() {
   FinishOpening();
   d.id = 0;
   d.state = State::Opening;
+  {
+    std::lock_guard guard(d.lock);
+    d.openerRunning = true;
+  }
   d.opener = std::thread([&d] {
     Open(d);
     SDL_TLSCleanup();  // SDL's per-thread data (its error text) of a thread it did not make
+    std::lock_guard guard(d.lock);
+    d.openerRunning = false;
+    d.openerDone.notify_all();
   });
   return true;
 }
@@ -85,15 +103,20 @@ bool Failed() {
   return TheDevice().state == State::Failed;
 }
 
-void FinishOpening() {
+bool FinishOpening() {
   Device& d = TheDevice();
-  if (d.opener.joinable()) d.opener.join();
+  // An opener already left to itself is not waited for a second time.
+  const auto limit = d.opener.joinable() ? kOpenerWait : std::chrono::milliseconds(0);
+  std::unique_lock guard(d.lock);
+  const bool finished = d.openerDone.wait_for(guard, limit, [&d] { return !d.openerRunning; });
+  guard.unlock();
+  if (d.opener.joinable()) finished ? d.opener.join() : d.opener.detach();
+  return finished;
 }
 
 void Release() {
   Device& d = TheDevice();
-  FinishOpening();
-  if (d.state != State::Open) return;
+  if (!FinishOpening() || d.state != State::Open) return;
   if (StillOpen(d)) {
     SDL_CloseAudioDevice(d.id);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

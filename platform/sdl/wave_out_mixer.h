@@ -15,6 +15,10 @@ constexpr int kOutputRate = 44100;
 // is posted once the voices are unlocked. Safe from the audio thread.
 void Mix(WaveOutBackend backend, float* out, int frames);
 
+// From now on Mix reads no voice's samples and gives silence: for a process that ends
+// without closing its voices, whose samples are destroyed while the audio thread runs.
+void StopReading();
+
 // How many times Mix has run so far, and the pass (1, 2, ...) that first took samples
 // from the device's first queued buffer: 0 while none has.
 std::uint64_t MixPasses();
@@ -34,9 +38,12 @@ constexpr int kBufferFrames = 512;
 // voices' lock.
 bool Acquire();
 bool Failed();
-// Waits until an opening under way has succeeded or failed.
-void FinishOpening();
-// Closes the shared device; called when its last voice closes.
+// Waits until an opening under way has succeeded or failed, but not for ever: false when
+// the opener is still at work after a few hundred milliseconds. It is then left to itself
+// (the program is ending), and the device and SDL's audio must be left alone.
+bool FinishOpening();
+// Closes the shared device; called when its last voice closes. Does nothing while the
+// opener is still at work.
 void Release();
 // Lets Acquire try again after a failure.
 void ForgetFailure();

@@ -20,12 +20,6 @@ Window* WindowOf(HWND handle) {
   return reinterpret_cast<Window*>(GetWindowLongPtrW(handle, GWLP_USERDATA));
 }
 
-bool AnyFormVisible() {
-  for (const Form* form : detail::LiveForms())
-    if (form->Visible()) return true;
-  return false;
-}
-
 Key KeyOf(WPARAM virtualKey) {
   switch (virtualKey) {
     case VK_RETURN:
@@ -134,13 +128,9 @@ LRESULT CALLBACK FormWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) detail::SetActiveForm(&form);
       break;
-    case WM_CLOSE: {
-      detail::HandlerScope scope;
-      form.Close();
-      // With no window left the player could not reach the program any more.
-      if (!AnyFormVisible()) EndProgram();
+    case WM_CLOSE:  // the close button, Alt+F4: the screen answers as its own way out
+      form.RequestClose();
       return 0;
-    }
     default:
       break;
   }

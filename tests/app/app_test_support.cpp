@@ -73,7 +73,7 @@ std::set<std::string> AppTest::WrittenFiles() const {
   std::set<std::string> files;
   for (auto it = fs::recursive_directory_iterator(folder_);
        it != fs::recursive_directory_iterator(); ++it) {
-    const auto name = fs::relative(it->path(), folder_).string();
+    const auto name = it->path().lexically_relative(folder_).generic_string();
     if (name == "resources" || name == "Sound") {
       it.disable_recursion_pending();
       continue;

@@ -106,16 +106,26 @@ TEST_P(RejectedName, ClearsTheBoxAndTurnsTheNoticeRed) {
 }
 
 // Space, underscore, punctuation, the characters just outside each accepted range,
-// accented and non-Latin letters, and a name too long to name a save file.
+// accented and non-Latin letters, and the name of the high-score table's file.
 INSTANTIATE_TEST_SUITE_P(Names, RejectedName,
                          ::testing::Values("Bob 1", " Bob", "Bob_1", "Bob!", "Bo.b", "a-b", "/",
                                            ":", "@", "[", "`", "{", "Jos\xC3\xA9",
                                            "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD",
-                                           "\xE5\xA4\xAA\xE9\x83\x8E", std::string(252, 'n')));
+                                           "\xE5\xA4\xAA\xE9\x83\x8E", "score", "SCORE", "sCoRe"));
+
+TEST_F(DoorTest, ANameTooLongToNameAFileSaysSo) {
+  auto& door = OpenMenu();
+  EnterName(door, std::string(252, 'n'));
+  EXPECT_EQ(door.txtName.Text(), "");
+  EXPECT_EQ(door.lblNotice.Caption(), "Name too long (251 max):");
+  EXPECT_EQ(door.lblNotice.ForeColor(), kRed);
+  EXPECT_TRUE(door.picName.Visible());
+  EXPECT_TRUE(door.Visible());
+}
 
 TEST_F(DoorTest, TheWholeNoticeShowsCentredInTheNamePanel) {
   auto& door = OpenMenu();
-  for (const char* name : {"", "a b"}) {
+  for (const std::string& name : {std::string(), std::string("a b"), std::string(252, 'n')}) {
     EnterName(door, name);
     const auto& notice = door.lblNotice;
     EXPECT_GE(notice.Width(), 77);
@@ -166,6 +176,20 @@ TEST_F(DoorTest, KnownNameOffersTheChoiceAndContinueOpensTheGame) {
   EXPECT_FALSE(door.Visible());
   EXPECT_TRUE(game::frmMain().Visible());
   EXPECT_TRUE(SaveExists("Ann"));
+}
+
+// As file names on the desktop the game was made for: "bob1" continues Bob1's game, and
+// leaving saves into the file that was found.
+TEST_F(DoorTest, ANameFindsItsSaveWhateverTheLetterCase) {
+  WriteSave("Bob1");
+  auto& door = OpenMenu();
+  EnterName(door, "bob1");
+  ASSERT_TRUE(door.picNew.Visible());
+  ClickOn(door.imgContinue);
+  EXPECT_EQ(game::Score, 7);
+  ClickOn(game::frmMain().imgExit);
+  EXPECT_EQ(WrittenFiles(), (std::set<std::string>{"data", "data/Bob1.dat", "data/score.dat"}));
+  EXPECT_EQ(game::HighScoreNames[0], "bob1");
 }
 
 TEST_F(DoorTest, NewGameAsksAndNoGoesBackToTheChoice) {

@@ -36,7 +36,8 @@ TEST_F(SplashTest, ScreenExactly768HighPassesAndLoadsTheTables) {
   table.values[0] = 1200;
   table.names[7] = "Last";
   table.values[7] = 5;
-  ASSERT_TRUE(storage::SaveScoreFile(storage::ScoreFilePath(folder_), table));
+  std::error_code error;
+  ASSERT_TRUE(storage::SaveScoreFile(storage::ScoreFilePath(folder_), table, error));
   auto& splash = app::frmSplash();
   splash.Show();
   EXPECT_TRUE(hl::MessageBoxes().empty());

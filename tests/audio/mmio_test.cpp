@@ -3,6 +3,8 @@
 #include "platform/mmio.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -51,6 +53,14 @@ TEST_F(MmioTest, OpensOnlyExistingRegularFilesForReading) {
   EXPECT_EQ(mmioOpenA((folder_ / "missing").c_str(), &info, MMIO_ALLOCBUF), nullptr);
   EXPECT_EQ(info.wErrorRet, MMIOERR_FILENOTFOUND);
   EXPECT_EQ(mmioOpenA(folder_.c_str(), nullptr, MMIO_ALLOCBUF), nullptr);  // a folder
+  // A named pipe or a device is refused at once: opening a pipe for reading would wait
+  // for a writer for ever.
+  ASSERT_EQ(::mkfifo((folder_ / "pipe").c_str(), 0644), 0);
+  ::alarm(10);  // ends the test instead of hanging it
+  EXPECT_EQ(mmioOpenA((folder_ / "pipe").c_str(), &info, MMIO_ALLOCBUF), nullptr);
+  EXPECT_EQ(mmioOpenA("/dev/zero", nullptr, MMIO_ALLOCBUF), nullptr);
+  ::alarm(0);
+  EXPECT_EQ(info.wErrorRet, MMIOERR_CANNOTOPEN);
   EXPECT_EQ(mmioOpenA(nullptr, nullptr, 0), nullptr);
   wavtest::WriteFile(folder_ / "w", "RIFF");
   EXPECT_EQ(mmioOpenA((folder_ / "w").c_str(), nullptr, MMIO_WRITE), nullptr);

@@ -1,5 +1,8 @@
 // Real sounds: WAV files from a Debian package through the loader, and the real mixer
 // on SDL's disk audio driver, which writes what the sound card would have played.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -142,6 +145,23 @@ TEST_F(DiskMixerTest, TwoSlotsMix) {
   EXPECT_LE(both, 4410u);
   EXPECT_EQ(both + Count(played, 0.5f), 4410u);
   EXPECT_EQ(both + Count(played, 0.25f), 13230u);
+}
+
+// A driver that never answers (here the disk driver's file is a pipe nobody reads) must
+// not keep the program from ending: closing the last sound gives up on the opener soon.
+TEST_F(DiskMixerTest, ClosingDoesNotWaitForAnOpenerThatNeverReturns) {
+  ASSERT_EQ(::mkfifo(output_.c_str(), 0644), 0);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // In a process of its own, which ends with the opener still blocked.
+  EXPECT_EXIT(
+      {
+        ::alarm(5);  // a hang ends as a failure
+        Load(1, Good());
+        const auto start = std::chrono::steady_clock::now();
+        UnloadSound(-1);
+        std::exit(std::chrono::steady_clock::now() - start < 1s ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(SoundTest, WithoutAnyAudioDeviceTheGameRunsSilent) {

@@ -193,10 +193,23 @@ hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 PLAY="227 666"; SCORE="400 664"; QUIT="740 666"; OK="200 568"; CONTINUE="234 559"
 GAME_EXIT="899 699"; BACK="952 84"
 
-# Types a player name on the menu and presses OK. The menu is only hidden while a game
-# runs, so the box may still hold the last name: it is emptied first.
+# How long the first window of a start may take.
+FIRST_WINDOW_WAIT=10
+
+# Waits for a splash and the menu after it, the menu being no window among the excluded
+# ones; sets WIN to the menu.
+wait_menu() {
+  local exclude=${1:-}
+  wait_window "Zentorra" "$FIRST_WINDOW_WAIT" "$exclude"
+  wait_window "Zentorra" 10 "$exclude $WIN"
+}
+
+# Types a name on the menu (WIN) and presses OK. The menu was only hidden while a game
+# ran, so the box may still hold the last name. Without a window manager the keyboard
+# goes where the X server's focus is, which a closed window may have taken with it.
 enter_name() {
   click_at $PLAY
+  xdotool windowfocus "$WIN"
   xdotool key End
   xdotool key --repeat 20 --delay 20 BackSpace
   xdotool type --delay 40 "$1"

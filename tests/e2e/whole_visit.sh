@@ -10,9 +10,7 @@ write_marker
 printf '"500"\r\n"3"\r\n"3"\r\n"0"\r\n' >"$RUN_DIR/data/Veteran.dat"
 launch
 
-wait_window "Zentorra" 10
-splash=$WIN
-wait_window "Zentorra" 10 "$splash"
+wait_menu
 menu=$WIN
 sleep 0.3
 shot menu

@@ -81,8 +81,9 @@ FrmMain& GameTest::OpenGame() {
 
 void GameTest::WriteSave(std::int32_t score, std::int32_t hits, std::int16_t rank,
                          std::int16_t tier) {
+  std::error_code error;
   ASSERT_TRUE(storage::SavePlayerFile(storage::PlayerFilePath(folder_, PlayerName),
-                                      {score, hits, rank, tier}));
+                                      {score, hits, rank, tier}, error));
 }
 
 void GameTest::SetBoard(const std::array<const char*, 8>& rows) {

@@ -1,6 +1,9 @@
 // The line check: search order, points and popups, refill, turn back, chain lines.
+#include <limits>
+
 #include "game/ring.h"
 #include "platform/headless/headless.h"
+#include "storage/player_file.h"
 #include "tests/game/game_fixture.h"
 
 namespace game::testing {
@@ -216,11 +219,13 @@ TEST_F(LineCheckTest, AnOldLineKeepsTheTurnEvenThoughTheTurnMadeNoLine) {
   EXPECT_EQ(ChainActive, kFalse);
 }
 
+// Clearing the vertical three of 0s in column 3 brings the 1 of row 4 down into row 7,
+// next to two more 1s.
+constexpr std::array<const char*, 8> kChainBoard = {"01234501", "23450123", "45012345", "01234501",
+                                                    "23410123", "45002345", "01204501", "21100123"};
+
 TEST_F(LineCheckTest, ChainLinesCountHitsAndShowTheDoubleHitPopup) {
-  // Clearing the vertical three of 0s in column 3 brings the 1 of row 4 down into row 7,
-  // next to two more 1s.
-  SetBoard({"01234501", "23450123", "45012345", "01234501", "23410123", "45002345", "01204501",
-            "21100123"});
+  SetBoard(kChainBoard);
   game_->CheckLines(1);
   ExpectMatch(3, 5, 3, 1, 0);
   EXPECT_EQ(PopupKind, 1);
@@ -237,6 +242,24 @@ TEST_F(LineCheckTest, ChainLinesCountHitsAndShowTheDoubleHitPopup) {
   EXPECT_GE(Hits, 1);
   EXPECT_EQ(ChainActive, kFalse);
   EXPECT_TRUE(game_->Enabled());
+}
+
+// A save may hold the largest values: the counters stop there, the labels keep showing
+// them and the table entry is still made.
+TEST_F(LineCheckTest, CountersStopAtTheirLimits) {
+  Hits = std::numeric_limits<std::int32_t>::max();
+  Score = storage::kMaxScore - 1;
+  SetBoard(kChainBoard);
+  game_->CheckLines(1);
+  EXPECT_EQ(Score, storage::kMaxScore);
+  EXPECT_EQ(game_->lblScore.Caption(), "2, 147, 483, 600");
+  while (AnimState != kSlideClockwise) RunAnimTicks(1);
+  RunAnimTicks(1);  // the chain line
+  EXPECT_EQ(Hits, std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(game_->lblHits.Caption(), "2147483647");
+  RunMove();
+  platform::headless::Click(*game_, 846 + 50, 652 + 40);
+  EXPECT_EQ(HighScoreValues[0], 2147483600);
 }
 
 }  // namespace

@@ -130,6 +130,66 @@ TEST_F(LeaveTest, SavesTheGameWritesTheTableShowsTheMenuAndCloses) {
   ExpectTableFileHoldsTheTable();
 }
 
+TEST_F(LeaveTest, TheWindowsCloseActsAsExit) {
+  OpenGame();
+  Score = 12;
+  platform::headless::RequestClose(*game_);
+  EXPECT_EQ(menuShown_, 1);
+  EXPECT_EQ(HighScoreValues[0], 1200);
+  storage::PlayerRecord record;
+  ASSERT_TRUE(storage::LoadPlayerFile(storage::PlayerFilePath(folder_, "Tester"), record));
+  EXPECT_EQ(record.score, 12);
+}
+
+// The window is disabled during a move, as Exit is then; the close waits for the move's end.
+TEST_F(LeaveTest, ACloseDuringAMoveLeavesWhenTheMoveEnds) {
+  OpenGame();
+  SetLineFreeBoard();
+  ShowBoard();
+  Score = 5;
+  platform::headless::Press(*game_, 2, 262, 412);  // a turn without a line: there and back
+  ASSERT_FALSE(game_->Enabled());
+  platform::headless::RequestClose(*game_);
+  EXPECT_EQ(menuShown_, 0);
+  EXPECT_TRUE(game_->Visible());
+  platform::headless::RunTicks(game_->TAnim, 100);  // the game window is gone after it
+  EXPECT_EQ(menuShown_, 1);
+  EXPECT_EQ(HighScoreValues[0], 500);
+}
+
+// Nothing is lost silently: the player learns what was not saved and why, and the game
+// goes on to the menu as ever.
+TEST_F(LeaveTest, FailedSavesAreReportedAndTheMenuStillShows) {
+  std::filesystem::create_directory(folder_ / "data" / "Tester.dat");
+  std::filesystem::create_directory(folder_ / "data" / "score.dat");
+  Leave(3);
+  const auto& boxes = platform::headless::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, "Your progress could not be saved.\n\n" +
+                               (folder_ / "data" / "Tester.dat").string() + ": Is a directory.");
+  EXPECT_EQ(boxes[0].title, "Zentorra");
+  EXPECT_EQ(boxes[0].icon, platform::MsgBoxIcon::Exclamation);
+  EXPECT_EQ(boxes[1].text.rfind("The high-score table could not be saved.", 0), 0u);
+  EXPECT_EQ(menuShown_, 1);
+  EXPECT_EQ(HighScoreValues[0], 300);
+}
+
+// Another copy of the game wrote the table after this one had read it: its entries stay,
+// and the table shown follows the file.
+TEST_F(LeaveTest, EntriesThatAnotherCopyWroteMeanwhileAreKept) {
+  storage::ScoreTable other;
+  other.names = {"Ann", "Bob", "", "", "", "", "", ""};
+  other.values = {900, 100, 0, 0, 0, 0, 0, 0};
+  std::error_code error;
+  ASSERT_TRUE(storage::SaveScoreFile(storage::ScoreFilePath(folder_), other, error));
+  Leave(5);
+  EXPECT_EQ(HighScoreNames[0], "Ann");
+  EXPECT_EQ(HighScoreNames[1], "Tester");
+  EXPECT_EQ(HighScoreValues[1], 500);
+  EXPECT_EQ(HighScoreNames[2], "Bob");
+  ExpectTableFileHoldsTheTable();
+}
+
 TEST_F(LeaveTest, ZeroDoesNotEnterAnEmptyTable) {
   Leave(0);
   EXPECT_EQ(HighScoreNames[0], "");

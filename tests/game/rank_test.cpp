@@ -1,4 +1,7 @@
 // Promotion, tiers, the progress bar, the window's loading and the win hand-over.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 
 #include "game/fixed_point.h"
@@ -134,7 +137,22 @@ TEST_F(RankTest, PromotionToTheLastRankKeepsTheBarItHad) {
   EXPECT_EQ(winShown_, 0);
 }
 
-class LoadTest : public GameTest {};
+class LoadTest : public GameTest {
+ protected:
+  // What the game before left behind, possibly another player's.
+  static void LeaveAnEarlierGame() {
+    Hits = 77;
+    RankIndex = 7;
+    RankTier = 4;
+  }
+  void ExpectAFreshStart() {
+    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(Hits, 0);
+    EXPECT_EQ(RankIndex, 0);
+    EXPECT_EQ(RankTier, 0);
+    EXPECT_TRUE(game_->picMR(0).Visible());
+  }
+};
 
 // A second game in the run deals over the first one's board: the three crystals it left
 // in the last cells count until the deal reaches them, so tier 3 allows none before.
@@ -154,6 +172,47 @@ TEST_F(LoadTest, SavedGameShowsItsRankScoreAndHits) {
   EXPECT_EQ(game_->lblPercent.Caption(), "16%");  // (90000 - 83000) / 45000 = 0.1556
   EXPECT_LE(CountKind(kBonusKind), 3);
   for (int cell = 0; cell < 62; ++cell) EXPECT_NE(Board[cell / kRows][cell % kRows], kBonusKind);
+}
+
+#ifndef _WIN32  // Windows has neither named pipes in folders nor links that Wine can make
+// A named pipe in the save's place is a file that cannot be read; Continue must not wait
+// for a writer that never comes.
+TEST_F(LoadTest, APipeInTheSavesPlaceStartsFromNothing) {
+  ASSERT_EQ(::mkfifo(storage::PlayerFilePath(folder_, PlayerName).c_str(), 0644), 0);
+  LeaveAnEarlierGame();
+  ::alarm(10);  // ends the test instead of hanging it
+  OpenGame();
+  ::alarm(0);
+  ExpectAFreshStart();
+}
+
+// A save that cannot even be looked at starts a new game instead of ending the program.
+TEST_F(LoadTest, ADataFolderThatCannotBeSearchedStartsANewGame) {
+  std::filesystem::remove_all(folder_ / "data");
+  std::filesystem::create_directory_symlink("data", folder_ / "data");  // a loop
+  LeaveAnEarlierGame();
+  OpenGame();
+  ExpectAFreshStart();
+}
+#endif
+
+// Paths too long for the system: the game starts, and leaving says what was not saved.
+TEST_F(LoadTest, AProgramFolderTooDeepForItsFilesPlaysAndReportsTheSave) {
+  std::filesystem::path deep = folder_;
+  for (int i = 0; i < 20; ++i) deep /= std::string(250, 'd');
+  platform::SetProgramFolder(deep);
+  OpenGame();
+  ExpectAFreshStart();
+  platform::headless::Click(*game_, 846 + 50, 652 + 40);
+  const auto& boxes = platform::headless::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+#ifdef _WIN32  // Windows finds first that the deep folders do not exist
+  const std::string reason = "No such file or directory";
+#else
+  const std::string reason = "File name too long";
+#endif
+  EXPECT_NE(boxes[0].text.find(reason), std::string::npos) << boxes[0].text;
+  EXPECT_EQ(menuShown_, 1);
 }
 
 TEST_F(LoadTest, LastRankLoadsWithAnEmptyBar) {
@@ -205,6 +264,8 @@ TEST_F(LoadTest, WinningHandsOverAfterEnteringTheTable) {
   AnimState = kSlideClockwise;
   game_->AnimTick = 71;
   game_->TAnim.SetEnabled(true);
+  game_->SetEnabled(false);
+  platform::headless::RequestClose(*game_);  // held for the end of the move, which wins
   RunAnimTicks(1);
   EXPECT_EQ(Score, 100503);
   EXPECT_EQ(winShown_, 1);

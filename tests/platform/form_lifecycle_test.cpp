@@ -40,6 +40,11 @@ class SelfClosing : public Form {
   int destroyedBefore = destroyed;
 };
 
+class Refusing : public Form {
+ protected:
+  void QueryUnload() override {}
+};
+
 class LifecycleTest : public PlatformTest {
  protected:
   void SetUp() override {
@@ -156,6 +161,28 @@ TEST_F(LifecycleTest, EndProgramStopsTimersAndRunDestroysEveryFormInOrder) {
   EXPECT_EQ(ticks, 3);
   EXPECT_TRUE(headless::Ended());
   EXPECT_EQ(destroyed, 1);
+}
+
+// By default a close request from the window system closes the form; once no window is
+// left, the program ends. A form that answers otherwise keeps the program going.
+TEST_F(LifecycleTest, CloseRequestsCloseByDefaultAndEndTheProgramWithTheLastWindow) {
+  Screen& first = Instance<Screen>();
+  first.Show();
+  Screen second;
+  second.Show();
+  headless::RequestClose(first);
+  EXPECT_EQ(destroyed, 1);  // closed, and gone once the request was handled
+  EXPECT_FALSE(headless::Ended());
+  Refusing refusing;
+  refusing.Show();
+  headless::RequestClose(refusing);
+  EXPECT_TRUE(refusing.Visible());
+  headless::RequestClose(second);
+  EXPECT_FALSE(headless::Ended());  // the refusing form is still there
+  refusing.Hide();
+  second.Show();
+  headless::RequestClose(second);
+  EXPECT_TRUE(headless::Ended());
 }
 
 TEST_F(LifecycleTest, AFormTheCallerOwnsCanBeShownAgainAfterClose) {

@@ -18,6 +18,9 @@
 #include "platform/system.h"
 #include "platform/window_messages.h"
 
+// Last: its macros (None, Bool, Status) would break the headers above.
+#include <X11/Xlib.h>
+
 using namespace platform;
 
 namespace {
@@ -84,6 +87,7 @@ struct Results {
   int steps = 0;
   bool clicked = false, clickedAfterResize = false, timedOut = false;
   bool hiddenByItsPress = false, clickedAfterThat = false;
+  int closeRequests = 0;
   gfx::Pixel back = 0, red = 0;
   int labelInk = 0;
   std::string typed;
@@ -133,6 +137,33 @@ void TerminateSoon() {
     PostMessageA(window, 0x3BD, 0, 0);
   }).detach();
 }
+
+// What a window manager sends when the player clicks a window's close button.
+void SendCloseRequest(const std::string& windowId) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display || windowId.empty()) return;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = std::stoul(windowId);
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+  XCloseDisplay(display);
+}
+
+// A window that answers a close request by staying: the request reaches the form.
+class StaysOpen : public Form {
+ public:
+  StaysOpen() {
+    SetCaption("Zentorra E2E stays");
+    SetClientSize(200, 100);
+  }
+
+ protected:
+  void QueryUnload() override { ++results.closeRequests; }
+};
 
 // A large window that a press on its corner hides, where no other window lies beneath.
 class PressHidesForm : public Form {
@@ -207,7 +238,9 @@ class E2EForm : public Form {
       Xdo("mousemove --sync --window " + Window("Zentorra E2E hides") + " 10 10 mousedown 1");
     if (step == 18) Xdo("mouseup 1");
     if (step == 19) Xdo("mousemove --sync --window " + Window() + " 480 360 click 1");
-    if (step == 21) {
+    if (step == 21) Instance<StaysOpen>().Show();
+    if (step == 23) SendCloseRequest(Window("Zentorra E2E stays"));
+    if (step == 25) {
       script.SetEnabled(false);
       TerminateSoon();
     }
@@ -262,6 +295,7 @@ TEST(SdlBackendE2E, DrawsClicksTypesScalesAndEndsOnSigtermUnderAnXServer) {
   EXPECT_TRUE(results.clickedAfterResize);  // window pixels map back to logical pixels
   EXPECT_TRUE(results.hiddenByItsPress);
   EXPECT_TRUE(results.clickedAfterThat) << "a press after one that hid its window was lost";
+  EXPECT_EQ(results.closeRequests, 1) << "the window manager's close did not reach the form";
   ASSERT_GE(results.signalledAtMs, 0);
   EXPECT_LT(endedAtMs - results.signalledAtMs, 1000) << "SIGTERM must end an idle loop at once";
 }

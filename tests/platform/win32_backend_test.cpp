@@ -1,6 +1,7 @@
 // The Win32 backend's event loop, on real desktop windows (in memory, under Wine's null
 // display driver): DoEvents yields to posted messages only, the loop delivers input and
-// wakes for timers, and closing the last window ends the program.
+// wakes for timers, a window's close is the screen's to answer, and closing the last
+// window ends the program.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -14,7 +15,7 @@ namespace {
 
 // What happened, kept outside the form: the loop destroys the forms when it ends.
 std::vector<std::uint32_t> noticed;
-int ticks = 0, presses = 0, endAfterTicks = 0;
+int ticks = 0, presses = 0, closeRequests = 0, endAfterTicks = 0;
 
 platform::LRESULT Notice(platform::HWND, std::uint32_t message, platform::WPARAM,
                          platform::LPARAM) {
@@ -40,13 +41,17 @@ class Target : public platform::Form {
   void MouseDown(int button, int, float x, float y) override {
     if (button == 1 && x == 10 && y == 20) ++presses;
   }
+  // Refuses the first close request, as a screen does while it cannot leave yet.
+  void QueryUnload() override {
+    if (++closeRequests > 1) Close();
+  }
 };
 
 class Win32BackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
     noticed.clear();
-    ticks = presses = 0;
+    ticks = presses = closeRequests = 0;
     ASSERT_TRUE(platform::Init(platform::Backend::Desktop));
   }
   void TearDown() override { platform::Init(platform::Backend::Headless); }
@@ -82,12 +87,18 @@ TEST_F(Win32BackendTest, DoEventsDeliversPostedMessagesButNoInputAndNoTick) {
   EXPECT_EQ(ticks, 2);
 }
 
-TEST_F(Win32BackendTest, ClosingTheLastWindowEndsTheProgram) {
+// The close button and Alt+F4 come as WM_CLOSE: the form answers it, and once it has
+// closed its last window the program ends.
+TEST_F(Win32BackendTest, AWindowCloseIsTheFormsToAnswerAndClosingTheLastEndsTheProgram) {
   endAfterTicks = 1000;  // about 16 s: only the close ends the loop in time
   const HWND window = ShowTarget();
   ASSERT_NE(window, nullptr);
   PostMessageW(window, WM_CLOSE, 0, 0);
+  platform::DoEvents();  // a close is input: it waits for the loop
+  EXPECT_EQ(closeRequests, 0);
+  PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(platform::Run(), 0);
+  EXPECT_EQ(closeRequests, 2);
   EXPECT_TRUE(platform::EndRequested());
   EXPECT_LT(ticks, 100);
 }

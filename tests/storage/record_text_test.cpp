@@ -15,8 +15,11 @@ TEST(RecordReader, QuotedFieldsRunToTheClosingQuote) {
   EXPECT_EQ(reader.ReadField(), std::nullopt);
 }
 
+// Line ends as other editors leave them (CR CR LF, lone LF or CR) and a byte-order mark.
 TEST(RecordReader, BareFieldsRunToCommaOrLineEnd) {
-  RecordReader reader("12\r\n3,4\n5\r6");
+  RecordReader reader(
+      "\xEF\xBB\xBF"
+      "12\r\r\n3,4\n5\r6");
   EXPECT_EQ(reader.ReadField(), "12");
   EXPECT_EQ(reader.ReadField(), "3");
   EXPECT_EQ(reader.ReadField(), "4");

@@ -3,9 +3,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -36,7 +38,25 @@ class TempFolderTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
+  // The names in a folder, sorted.
+  static std::vector<std::string> Entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
   std::filesystem::path folder_;
 };
+
+#ifndef _WIN32
+// A reader that waits for ever on a named pipe would hang the test: end it instead.
+class NoWaitingForEver {
+ public:
+  NoWaitingForEver() { ::alarm(10); }
+  ~NoWaitingForEver() { ::alarm(0); }
+};
+#endif
 
 }  // namespace storage

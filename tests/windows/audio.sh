@@ -14,9 +14,7 @@ pcm.discard { type null }
 CONF
 launch env ALSA_CONFIG_PATH="$RUN_DIR/asound.conf"
 
-wait_window "Zentorra" 20
-splash=$WIN
-wait_window "Zentorra" 10 "$splash"
+wait_menu
 shot menu
 sleep 3  # the start-up sound is over; the music goes on
 [ -f "$out" ] || fail "Wine opened no audio device"

@@ -9,9 +9,7 @@ fresh_copy
 write_marker
 launch
 
-wait_window "Zentorra" 20
-splash=$WIN
-wait_window "Zentorra" 10 "$splash"
+wait_menu
 menu=$WIN
 [ "$(viewable_windows "Zentorra" | wc -l)" = 1 ] || fail "a message box came with the menu"
 enter_name Quiet

@@ -12,9 +12,7 @@ veteran='"500"\r\n"3"\r\n"3"\r\n"0"\r\n'
 printf "$veteran" >"$RUN_DIR/data/Veteran.dat"
 launch
 
-wait_window "Zentorra" 20
-splash=$WIN
-wait_window "Zentorra" 10 "$splash"
+wait_menu
 menu=$WIN
 sleep 0.3
 shot menu

@@ -6,6 +6,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/e2e_lib.sh" "$@"
 
 WINE_DIR=""
+# The first program of a fresh prefix also starts Wine's server and services.
+FIRST_WINDOW_WAIT=20
 
 wine_cleanup() {
   [ -n "$WINE_DIR" ] && wineserver -k 2>/dev/null

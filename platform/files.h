@@ -1,0 +1,38 @@
+// The file operations whose safe form depends on the operating system: reading only
+// regular files, without ever waiting on a named pipe or a device that stands in a file's
+// place; replacing a file atomically through a temporary file of its own; and finding a
+// file by name without regard to letter case. Failures come back as error codes, never as
+// exceptions. linux/files.cpp implements them for Linux.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace platform::files {
+
+// Opens a regular file for reading. Anything else at the path (a folder, a named pipe, a
+// device) is refused at once, as a file that cannot be read. nullptr on failure, with the
+// reason in error; the caller closes the stream.
+std::FILE* OpenForReading(const std::filesystem::path& path, std::error_code& error);
+
+// Reads at most maxBytes of a regular file into text. False, with the reason, when it
+// cannot be opened or read.
+bool ReadFile(const std::filesystem::path& path, std::string& text, std::size_t maxBytes,
+              std::error_code& error);
+
+// Replaces the file at path with text: writes a new temporary file in the same folder,
+// created exclusively under a short name of its own (never through a link planted there),
+// flushes it to the disk and renames it over path. On failure the old file is intact, no
+// temporary file is left behind, and error holds the reason.
+bool ReplaceFile(const std::filesystem::path& path, std::string_view text, std::error_code& error);
+
+// The entry of folder whose name equals name without regard to ASCII letter case, an
+// exact match first. Nothing when there is none or the folder cannot be read.
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
+                                                      std::string_view name);
+
+}  // namespace platform::files
