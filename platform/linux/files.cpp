@@ -103,4 +103,8 @@ bool ReplaceFile(const std::filesystem::path& path, std::string_view text, std::
   return false;
 }
 
+bool IsDeviceName(std::string_view /*name*/) {
+  return false;
+}
+
 }  // namespace platform::files

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <string>
 
 // The desktop's ReplaceFileW goes by this name too; here it is ours.
 #undef ReplaceFile
@@ -134,6 +135,15 @@ bool ReplaceFile(const std::filesystem::path& path, std::string_view text, std::
   }
   DeleteFileW(temporary.c_str());
   return false;
+}
+
+bool IsDeviceName(std::string_view name) {
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  std::string word(name);
+  std::transform(word.begin(), word.end(), word.begin(), upper);
+  if (word == "CON" || word == "PRN" || word == "AUX" || word == "NUL") return true;
+  return word.size() == 4 && (word.starts_with("COM") || word.starts_with("LPT")) &&
+         word[3] >= '0' && word[3] <= '9';
 }
 
 }  // namespace platform::files

@@ -16,7 +16,10 @@ std::filesystem::path ExecutableFolder() {
   std::wstring name(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-    if (length == 0) return std::filesystem::current_path();
+    if (length == 0) {
+      std::error_code error;
+      return std::filesystem::current_path(error);
+    }
     if (length < name.size()) {
       name.resize(length);
       return std::filesystem::path(name).parent_path();
