@@ -34,7 +34,7 @@ bool LoadPlayerFile(const std::filesystem::path& path, PlayerRecord& record) {
   std::string text;
   if (!ReadFileText(path, text)) return false;
   RecordReader reader(std::move(text));
-  record.score = ReadClamped<std::int32_t>(reader, 0, kMaxScore);
+  record.score = ReadClamped<std::int32_t>(reader, 0, kMaxLoadedScore);
   record.hits = ReadClamped<std::int32_t>(reader, 0, std::numeric_limits<std::int32_t>::max());
   record.rankIndex = ReadClamped<std::int16_t>(reader, 0, kMaxRankIndex);
   record.rankTier = ReadClamped<std::int16_t>(reader, 0, kMaxRankTier);

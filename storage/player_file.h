@@ -13,6 +13,9 @@ constexpr std::size_t kMaxNameLength = 251;
 
 // The largest Score (units of 100 points) whose points, Score x 100, fit in 32 bits.
 constexpr std::int32_t kMaxScore = 21474836;
+// A loaded Score leaves room for the largest line (1500 points), so the first line after
+// loading still counts; play beyond that stops at kMaxScore.
+constexpr std::int32_t kMaxLoadedScore = kMaxScore - 15;
 
 struct PlayerRecord {
   std::int32_t score = 0;  // units of 100 points

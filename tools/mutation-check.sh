@@ -206,6 +206,8 @@ mutant file-save-bare storage/player_file.cpp game_tests "leaving saves the scor
 mutant file-clamp-reset storage/player_file.cpp game_tests \
   "a rank or tier outside the tables loads as 0, not clamped" \
   'value = std::clamp(*number, lo, hi);' 'value = *number < lo || *number > hi ? T{0} : *number;'
+mutant file-score-no-room storage/player_file.cpp storage_tests \
+  "a loaded score leaves no room for one more line" 'reader, 0, kMaxLoadedScore)' 'reader, 0, kMaxScore)'
 mutant file-table-quoted storage/score_file.cpp game_tests "leaving writes the table's points quoted" \
   'writer.Number(table.values[i]);' 'writer.Quoted(std::to_string(table.values[i]));'
 mutant file-table-negative storage/score_file.cpp storage_tests "negative points read as they are" \

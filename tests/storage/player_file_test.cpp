@@ -57,10 +57,10 @@ TEST_F(PlayerFileTest, SavesTheExactBytesAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(PlayerFileTest, RoundTripsAndReadsBareOrRoundedNumbers) {
-  ASSERT_TRUE(Save({21474836, 77, 24, 9}));
+  ASSERT_TRUE(Save({21474821, 77, 24, 9}));
   PlayerRecord record;
   ASSERT_TRUE(LoadPlayerFile(Path(), record));
-  ExpectRecord(record, 21474836, 77, 24, 9);
+  ExpectRecord(record, 21474821, 77, 24, 9);
   ExpectRecord(LoadText("12\r\n3\r\n1\r\n1\r\n"), 12, 3, 1, 1);
   ExpectRecord(LoadText("\"12.5\"\r\n\"13.5\"\r\n\"1.5\"\r\n\"2.5\"\r\n"), 12, 14, 2, 2);
   // The line ends and the byte-order mark other editors leave behind.
@@ -68,8 +68,9 @@ TEST_F(PlayerFileTest, RoundTripsAndReadsBareOrRoundedNumbers) {
   ExpectRecord(LoadText("\"12\"\n\"3\"\r\"1\"\n\"1\""), 12, 3, 1, 1);
 }
 
+// A score at the top still leaves room for one more line of the largest kind.
 TEST_F(PlayerFileTest, ValuesAreBroughtIntoRange) {
-  ExpectRecord(LoadText("\"30000000\"\r\n\"-5\"\r\n\"99\"\r\n\"-3\"\r\n"), 21474836, 0, 24, 0);
+  ExpectRecord(LoadText("\"30000000\"\r\n\"-5\"\r\n\"99\"\r\n\"-3\"\r\n"), 21474821, 0, 24, 0);
   ExpectRecord(LoadText("\"-1\"\r\n\"2147483647\"\r\n\"25\"\r\n\"10\"\r\n"), 0, 2147483647, 24, 9);
 }
 
