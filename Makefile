@@ -2,9 +2,11 @@
 BUILD         ?= build
 ASAN_BUILD    ?= build-asan
 PACKAGE_BUILD ?= build-package
+WIN_BUILD     ?= build-windows
 JOBS          ?= $(shell nproc)
 
-.PHONY: deps build run install package test test-release test-package test-asan bench format mutants
+.PHONY: deps build run install package windows windows-zip test test-release test-package \
+        test-windows test-asan bench format mutants
 
 deps:
 	@tools/install-deps.sh
@@ -33,9 +35,9 @@ package: deps
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
 	cp $(PACKAGE_BUILD)/zentorra_*_amd64.deb .
 
-test: test-release test-package test-asan
+test: test-release test-package test-windows test-asan
 
-test-release test-asan: WERROR = ON
+test-release test-windows test-asan: WERROR = ON
 
 # The end-to-end tests drive real windows under Xvfb, one at a time.
 test-release: build
@@ -45,6 +47,28 @@ test-release: build
 # The package's files, its control data and the desktop files it carries.
 test-package: package
 	tests/package/check_package.sh $(PACKAGE_BUILD)
+
+# The Windows build: cross-compiled with MinGW-w64, the pictures and sounds drawn by the
+# native build's tools. Its program folder is $(WIN_BUILD)/program.
+windows: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DZT_WERROR=$(WERROR))
+	cmake --build $(BUILD) -j $(JOBS) --target zt_assets
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DZT_ASSET_DIR=$(abspath $(BUILD))/program \
+	  $(if $(WERROR),-DZT_WERROR=$(WERROR))
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+# The program folder packed as zentorra-<version>-win64.zip in $(WIN_BUILD).
+windows-zip: windows
+	cmake --build $(WIN_BUILD) --target windows_zip
+
+# The Windows tests under Wine, where the cross compilers and Wine are installed.
+test-windows:
+	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then \
+	  $(MAKE) --no-print-directory windows WERROR=$(WERROR) && \
+	  cd $(WIN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE e2e && \
+	  ctest --output-on-failure -L e2e; \
+	else echo "Windows tests skipped: no MinGW-w64 cross compiler or no Wine"; fi
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer. The end-to-end
 # tests and the fuzzer run in the release build only.

@@ -14,6 +14,7 @@
 #include "audio/sound_manager.h"
 #include "game/frm_main.h"
 #include "game/game_state.h"
+#include "platform/files.h"
 #include "platform/places.h"
 #include "platform/system.h"
 #include "resources/picture_names.h"
@@ -170,7 +171,8 @@ bool FrmDoor::IsValidPlayerName(const std::string& name) {
   for (unsigned char c : name) {
     if (!IsNameCharacter(c)) return false;
   }
-  return !IsTableName(name);
+  // Nor a name the system keeps for a device: no save could ever be written under it.
+  return !IsTableName(name) && !platform::files::IsDeviceName(name);
 }
 
 void FrmDoor::OkClick() {

@@ -11,8 +11,8 @@
 
 #include "audio/sound_manager.h"
 #include "audio/sound_slots.h"
+#include "platform/headless/wave_out_test.h"
 #include "platform/sdl/wave_out_mixer.h"
-#include "platform/sdl/wave_out_test.h"
 #include "platform/system.h"
 #include "platform/wave_out.h"
 #include "tests/audio/wav_builder.h"
@@ -84,7 +84,7 @@ void BM_StartSoundReachesMixer(benchmark::State& state) {
   WriteFile(file, Wav(FormatBody(kPcm, 2, 44100, 16), Square(441000, 2, 0.1, 100, kPcm, 16)));
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
-  SelectWaveOutBackend(WaveOutBackend::Sdl);
+  SelectWaveOutBackend(WaveOutBackend::Device);
   const std::int32_t flags = 0;
   if (audio::LoadSound(1, file.string(), flags) != audio::kSoundTrue ||
       audio::SoundSlots[0].Device == 0) {

@@ -2,43 +2,15 @@
 // clock of the headless backend.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
-#include "game/frm_main.h"
+#include "bench/game_setup.h"
 #include "platform/headless/headless.h"
 #include "platform/system.h"
 
 namespace {
 
-// A game window with plain coloured pictures (the bench does not depend on the generated
-// ones) in a private program folder.
-game::FrmMain& OpenBenchGame() {
-  static const bool initialised = [] {
-    platform::Init(platform::Backend::Headless);
-    const auto folder = std::filesystem::temp_directory_path() / "zt_bench_game";
-    std::filesystem::create_directories(folder / "data");
-    platform::SetProgramFolder(folder);
-    return true;
-  }();
-  (void)initialised;
-  platform::headless::Reset();
-  game::FillRankThresholds();
-  game::SeedRandom(2024);
-  game::PlayerName = "Bench";
-  game::Score = 0;
-  game::FrmMain& game = game::frmMain();
-  for (int kind = 0; kind < 7; ++kind) {
-    game.PicBall(kind).SetPicture(gfx::Surface(75, 75, gfx::Rgb(40 * kind, 255 - 30 * kind, 90)));
-  }
-  game.picEmpty.SetPicture(gfx::Surface(962, 716, gfx::kWhite));
-  game.picBack.SetPicture(gfx::Surface(1024, 768, 0xC0C0C0));
-  game.Show();
-  return game;
-}
-
 // The end of a drop: the whole board erased and drawn again, then a frame composed.
 void BM_HeaviestTick(benchmark::State& state) {
-  game::FrmMain& game = OpenBenchGame();
+  game::FrmMain& game = bench::OpenBenchGame();
   gfx::Surface frame;  // a backend keeps its frame from one present to the next
   for (auto _ : state) {
     game::RedrawBoard();
@@ -51,7 +23,7 @@ BENCHMARK(BM_HeaviestTick)->Unit(benchmark::kMicrosecond);
 // One move: a right press whose ring slide ends in a line check that finds a vertical
 // three (kept turn), 18 shrink frames, the drop, the cascade check and the end of the move.
 void BM_WholeMove(benchmark::State& state) {
-  game::FrmMain& game = OpenBenchGame();
+  game::FrmMain& game = bench::OpenBenchGame();
   std::int64_t ticks = 0;
   for (auto _ : state) {
     game::Score = 0;  // stay far from the last rank, where the window would close

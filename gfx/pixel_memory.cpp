@@ -1,9 +1,26 @@
 #include "gfx/pixel_memory.h"
 
-#include <sys/mman.h>
-
 #include <cstdlib>
 #include <new>
+
+#ifdef _WIN32
+
+namespace gfx {
+
+// Large pages on Windows need a privilege a game does not have: plain blocks.
+void* AllocatePixels(std::size_t bytes) {
+  return ::operator new(bytes);
+}
+
+void FreePixels(void* block, std::size_t /*bytes*/) noexcept {
+  ::operator delete(block);
+}
+
+}  // namespace gfx
+
+#else
+
+#include <sys/mman.h>
 
 namespace gfx {
 namespace {
@@ -30,3 +47,5 @@ void FreePixels(void* block, std::size_t bytes) noexcept {
 }
 
 }  // namespace gfx
+
+#endif

@@ -1,5 +1,6 @@
 // The seam between the window-system layer and the backends that stand behind it: the
-// desktop backend (real windows, in sdl/) or the headless test driver (in headless/).
+// desktop backend (real windows: sdl/ on Linux, win32/ on Windows) or the headless test
+// driver (in headless/).
 // Also the pieces of one pass of the event loop that every backend shares.
 #pragma once
 

@@ -2,7 +2,8 @@
 // regular files, without ever waiting on a named pipe or a device that stands in a file's
 // place; replacing a file atomically through a temporary file of its own; and finding a
 // file by name without regard to letter case. Failures come back as error codes, never as
-// exceptions. linux/files.cpp implements them for Linux.
+// exceptions. files.cpp implements what reads the same on every system, linux/files.cpp
+// and win32/files.cpp the rest.
 #pragma once
 
 #include <cstdio>
@@ -34,5 +35,10 @@ bool ReplaceFile(const std::filesystem::path& path, std::string_view text, std::
 // exact match first. Nothing when there is none or the folder cannot be read.
 std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
                                                       std::string_view name);
+
+// Whether the system keeps name (a file name without its extension) for a device, so that
+// no file of that name can be read or written in any folder: on Windows CON, PRN, AUX,
+// NUL, COM0 to COM9 and LPT0 to LPT9 in any letter case. No name on Linux.
+bool IsDeviceName(std::string_view name);
 
 }  // namespace platform::files

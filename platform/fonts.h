@@ -1,5 +1,6 @@
-// The two desktop font families the screens name, drawn with the free fonts the build
-// copies into resources/fonts: Arial as Liberation Sans, Verdana as DejaVu Sans.
+// The two desktop font families the screens name: on Windows the desktop's own (through
+// GDI); on Linux the free fonts the build copies into resources/fonts, Arial as Liberation
+// Sans and Verdana as DejaVu Sans.
 #pragma once
 
 #include <string>

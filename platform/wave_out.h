@@ -1,13 +1,14 @@
-// Wave output with the classic waveOut calls. Every open device is a voice of one mixer:
-// the voices' buffers are converted to the output format, mixed with clipping and
-// played on one audio device. When a buffer has played to its end, or at once when the
+// Wave output with the classic waveOut calls. On Linux every open device is a voice of
+// one mixer: the voices' buffers are converted to the output format, mixed with clipping
+// and played on one audio device. When a buffer has played to its end, or at once when the
 // device is reset, the buffer is marked done and MM_WOM_DONE (wParam = the device
 // handle, lParam = the header) is posted to the device's callback window, so the end of
 // a sound is handled on the UI thread. Handles are never reused within a run.
 //
-// Two backends, chosen at run time: Sdl plays through SDL's audio device from its audio
-// thread; Test has no audio thread and no device: a test pulls samples and decides when
-// a buffer finishes (platform/sdl/wave_out_test.h).
+// Two backends, chosen at run time: Device plays on the machine's audio device (on Linux
+// through SDL's, from its audio thread; on Windows these are the desktop's own waveOut
+// calls); Test has no audio thread and no device: a test decides when a buffer finishes
+// (platform/headless/wave_out_test.h).
 #pragma once
 
 #include <cstdint>
@@ -99,8 +100,8 @@ MMRESULT waveOutUnprepareHeader(HWAVEOUT device, WAVEHDR* header, std::uint32_t 
 // Fails with WAVERR_STILLPLAYING while buffers are queued.
 MMRESULT waveOutClose(HWAVEOUT device);
 
-enum class WaveOutBackend { Sdl, Test };
-// Chooses the backend for devices opened from now on; the default is Sdl.
+enum class WaveOutBackend { Device, Test };
+// Chooses the backend for devices opened from now on; the default is Device.
 void SelectWaveOutBackend(WaveOutBackend backend);
 WaveOutBackend CurrentWaveOutBackend();
 

@@ -1,15 +1,14 @@
-// The file operations of platform/files.h on Linux.
+// The file operations of platform/files.h that Linux answers in its own way: opening
+// only regular files, and replacing a file through an exclusive temporary one.
 #include "platform/files.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <random>
+
+#include "platform/files_os.h"
 
 namespace platform::files {
 namespace {
@@ -18,37 +17,12 @@ std::error_code LastError() {
   return {errno, std::system_category()};
 }
 
-// The reason given for a named pipe, a device or a socket where a file was expected.
-class NotRegularCategory final : public std::error_category {
- public:
-  const char* name() const noexcept override { return "zentorra.files"; }
-  std::string message(int) const override { return "Not a regular file"; }
-};
-
-std::error_code NotRegularFile() {
-  static const NotRegularCategory category;
-  return {1, category};
-}
-
-// Names for temporary files that another program cannot guess ahead of time; the
-// exclusive creation is what makes them safe, this only keeps collisions rare.
-std::string TemporaryName() {
-  static std::mt19937_64 generator(
-      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-      (static_cast<std::uint64_t>(::getpid()) << 32));
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::uint64_t bits = generator();
-  std::string name = ".zentorra-";
-  for (int i = 0; i < 8; ++i, bits >>= 4) name += kDigits[bits & 15];
-  return name;
-}
-
 // A new file in folder that did not exist before: O_EXCL fails on anything already at
 // the name, a link included, so nothing is ever written through one.
 int CreateTemporary(const std::filesystem::path& folder, std::filesystem::path& created,
                     std::error_code& error) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    created = folder / TemporaryName();
+    created = folder / detail::TemporaryName();
     const int fd =
         ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
@@ -85,12 +59,6 @@ bool WriteAndClose(int fd, std::string_view text, std::error_code& error) {
   return ok;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 }  // namespace
 
 std::FILE* OpenForReading(const std::filesystem::path& path, std::error_code& error) {
@@ -106,7 +74,7 @@ std::FILE* OpenForReading(const std::filesystem::path& path, std::error_code& er
     error = LastError();
   } else if (!S_ISREG(status.st_mode)) {
     error = S_ISDIR(status.st_mode) ? std::make_error_code(std::errc::is_a_directory)
-                                    : NotRegularFile();
+                                    : detail::NotRegularFile();
   }
   if (error) {
     ::close(fd);
@@ -119,18 +87,6 @@ std::FILE* OpenForReading(const std::filesystem::path& path, std::error_code& er
     ::close(fd);
   }
   return stream;
-}
-
-bool ReadFile(const std::filesystem::path& path, std::string& text, std::size_t maxBytes,
-              std::error_code& error) {
-  std::FILE* stream = OpenForReading(path, error);
-  if (!stream) return false;
-  text.resize(maxBytes);
-  text.resize(std::fread(text.data(), 1, maxBytes, stream));
-  const bool ok = !std::ferror(stream);
-  if (!ok) error = std::make_error_code(std::errc::io_error);
-  std::fclose(stream);
-  return ok;
 }
 
 bool ReplaceFile(const std::filesystem::path& path, std::string_view text, std::error_code& error) {
@@ -147,23 +103,8 @@ bool ReplaceFile(const std::filesystem::path& path, std::string_view text, std::
   return false;
 }
 
-std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
-                                                      std::string_view name) {
-  DIR* directory = ::opendir(folder.c_str());
-  if (!directory) return std::nullopt;
-  std::optional<std::string> found;
-  while (const dirent* entry = ::readdir(directory)) {
-    const std::string_view entryName = entry->d_name;
-    if (entryName == name) {
-      found = entryName;
-      break;
-    }
-    // Of several spellings, the same one every time.
-    if (EqualIgnoringCase(entryName, name) && (!found || entryName < *found)) found = entryName;
-  }
-  ::closedir(directory);
-  if (!found) return std::nullopt;
-  return folder / *found;
+bool IsDeviceName(std::string_view /*name*/) {
+  return false;
 }
 
 }  // namespace platform::files

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/sdl/wave_out_mixer.h"
+#include "platform/wave_out_voices.h"
 
 namespace platform::wave_out_sdl {
 namespace {
@@ -40,13 +41,14 @@ Device& TheDevice() {
 
 void SDLCALL FillBuffer(void* /*userdata*/, Uint8* stream, int length) {
   constexpr int kFrameBytes = wave_out_mixer::kOutputChannels * sizeof(float);
-  wave_out_mixer::Mix(WaveOutBackend::Sdl, reinterpret_cast<float*>(stream), length / kFrameBytes);
+  wave_out_mixer::Mix(WaveOutBackend::Device, reinterpret_cast<float*>(stream),
+                      length / kFrameBytes);
 }
 
 void Fail(Device& d) {
   d.state = State::Failed;
   // Buffers queued while the device was being opened will never play.
-  wave_out_mixer::FinishEveryBuffer(WaveOutBackend::Sdl);
+  wave_voices::FinishEveryBuffer(WaveOutBackend::Device);
 }
 
 void Open(Device& d) {

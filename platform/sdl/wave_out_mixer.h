@@ -19,11 +19,6 @@ void Mix(WaveOutBackend backend, float* out, int frames);
 // without closing its voices, whose samples are destroyed while the audio thread runs.
 void StopReading();
 
-// Marks the device's first queued buffer done as if it had played to its end.
-bool FinishFirstBuffer(HWAVEOUT device);
-// Marks every queued buffer of the backend's voices done, as a reset would.
-void FinishEveryBuffer(WaveOutBackend backend);
-
 // How many times Mix has run so far, and the pass (1, 2, ...) that first took samples
 // from the device's first queued buffer: 0 while none has.
 std::uint64_t MixPasses();

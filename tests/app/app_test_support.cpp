@@ -28,6 +28,13 @@ void ResetGameState() {
   game::SeedRandom(1);
 }
 
+// The built program's folders, linked where the system can (Wine cannot), else copied.
+void LinkOrCopy(const fs::path& from, const fs::path& to) {
+  std::error_code error;
+  fs::create_directory_symlink(from, to, error);
+  if (error) fs::copy(from, to, fs::copy_options::recursive);
+}
+
 }  // namespace
 
 void AppTest::SetUp() {
@@ -47,8 +54,8 @@ void AppTest::SetUp() {
   folder_ = fs::temp_directory_path() / name;
   fs::remove_all(folder_);
   fs::create_directories(folder_);
-  fs::create_directory_symlink(fs::path(ZT_PROGRAM_DIR) / "resources", folder_ / "resources");
-  fs::create_directory_symlink(fs::path(ZT_PROGRAM_DIR) / "Sound", folder_ / "Sound");
+  LinkOrCopy(fs::path(ZT_PROGRAM_DIR) / "resources", folder_ / "resources");
+  LinkOrCopy(fs::path(ZT_PROGRAM_DIR) / "Sound", folder_ / "Sound");
   platform::SetProgramFolder(folder_);
 }
 
@@ -66,7 +73,7 @@ std::set<std::string> AppTest::WrittenFiles() const {
   std::set<std::string> files;
   for (auto it = fs::recursive_directory_iterator(folder_);
        it != fs::recursive_directory_iterator(); ++it) {
-    const auto name = it->path().lexically_relative(folder_).string();
+    const auto name = it->path().lexically_relative(folder_).generic_string();
     if (name == "resources" || name == "Sound") {
       it.disable_recursion_pending();
       continue;

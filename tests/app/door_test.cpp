@@ -86,7 +86,7 @@ TEST_P(AcceptedName, NewPlayerGoesStraightToTheGame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, AcceptedName,
-                         ::testing::Values("Bob1", "A", "z", "0", "9", "AZaz09",
+                         ::testing::Values("Bob1", "A", "z", "0", "9", "AZaz09", "Connor", "COM10",
                                            std::string(251, 'n')));
 
 class RejectedName : public DoorTest, public ::testing::WithParamInterface<std::string> {};
@@ -112,6 +112,12 @@ INSTANTIATE_TEST_SUITE_P(Names, RejectedName,
                                            ":", "@", "[", "`", "{", "Jos\xC3\xA9",
                                            "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD",
                                            "\xE5\xA4\xAA\xE9\x83\x8E", "score", "SCORE", "sCoRe"));
+
+#ifdef _WIN32
+// The names Windows keeps for its devices: a save by such a name could never be written.
+INSTANTIATE_TEST_SUITE_P(DeviceNames, RejectedName,
+                         ::testing::Values("CON", "nul", "Aux", "pRn", "COM1", "lpt9", "com0"));
+#endif
 
 TEST_F(DoorTest, ANameTooLongToNameAFileSaysSo) {
   auto& door = OpenMenu();

@@ -2,6 +2,9 @@
 #include <dirent.h>
 
 #include "tests/audio/sound_fixture.h"
+#ifdef _WIN32
+#include "tests/windows/under_wine.h"
+#endif
 
 namespace audiotest {
 namespace {
@@ -12,12 +15,16 @@ using namespace wavtest;
 const std::string kFormat16 = FormatBody(kPcm, 1, 44100, 16);
 const std::string kSamples = Square(100, 1, 0.5, 10, kPcm, 16);
 
+// Open file descriptors of the process: a failed load must close its file. On Windows
+// the file is the desktop's (closed by its own mmioClose) and there is nothing to count.
 int OpenDescriptors() {
   int count = 0;
+#ifndef _WIN32
   if (DIR* dir = opendir("/proc/self/fd")) {
     while (readdir(dir)) ++count;
     closedir(dir);
   }
+#endif
   return count;
 }
 
@@ -56,6 +63,10 @@ struct BadFile {
 class LoadFailure : public SoundTest, public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(LoadFailure, ShowsExactlyOneMessageAndLeavesTheSlotEmpty) {
+#ifdef _WIN32
+  if (std::string(GetParam().name) == "FmtOutsideRiff" && wintest::UnderWine())
+    GTEST_SKIP() << "Wine's mmioDescend finds a chunk past the end of its parent";
+#endif
   Recorder listener;
   SoundNotifier = &listener;
   ASSERT_EQ(Load(3, Good()), kSoundTrue);  // the slot held a sound before
@@ -164,6 +175,7 @@ TEST_P(LoadShape, LoadsAndPlaysAtItsLevel) {
   ASSERT_NE(DeviceOf(6), 0u);
   ASSERT_EQ(StartSound(6), kSoundTrue);
 
+#ifndef _WIN32  // on Windows the desktop converts and mixes, not the test devices
   std::vector<float> out(2 * 256);
   platform::wave_test::Mix(out.data(), 256);
   const double tolerance = 0.02;
@@ -172,6 +184,7 @@ TEST_P(LoadShape, LoadsAndPlaysAtItsLevel) {
     EXPECT_NEAR(out[2 * frame], GetParam().level, tolerance) << frame;
     EXPECT_NEAR(out[2 * frame + 1], GetParam().level, tolerance) << frame;
   }
+#endif
 }
 
 std::string Shape(std::uint16_t tag, int channels, std::uint16_t bits) {
@@ -217,6 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                   0.5}),
     [](const auto& info) { return std::string(info.param.name); });
 
+#ifndef _WIN32  // the Linux mixer converts rates; on Windows the desktop does
 TEST_F(SoundTest, OtherRatesAreConvertedToTheOutputRate) {
   for (std::uint32_t rate : {8000u, 22050u, 48000u, 192000u}) {
     const int period = static_cast<int>(rate / 882);  // about 50 output frames a half
@@ -231,6 +245,7 @@ TEST_F(SoundTest, OtherRatesAreConvertedToTheOutputRate) {
     EXPECT_NEAR(out[2 * 75], -0.5, 0.05) << rate;
   }
 }
+#endif
 
 }  // namespace
 }  // namespace audiotest

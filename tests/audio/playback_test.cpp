@@ -225,6 +225,8 @@ TEST_F(SoundTest, TheListenerMayFreeTheSlotWhileHearingItsEnd) {
   EXPECT_EQ(DeviceOf(6), 0u);
 }
 
+// The Linux mixer; on Windows the desktop mixes and ends the sounds.
+#ifndef _WIN32
 TEST_F(SoundTest, SlotsMixTogetherAndAResetCutsOneOff) {
   using namespace wavtest;
   const auto dc = [&](const char* name, double level) {
@@ -263,6 +265,7 @@ TEST_F(SoundTest, ASoundPlayedToItsEndReportsItself) {
   EXPECT_EQ(GetSoundState(1), SlotReady);
   EXPECT_TRUE(SoundSlots[0].Header.dwFlags & platform::WHDR_DONE);
 }
+#endif
 
 }  // namespace
 }  // namespace audiotest

@@ -66,7 +66,7 @@ class DiskMixerTest : public SoundTest {
     output_ = folder_ / "mixed.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
-    platform::SelectWaveOutBackend(platform::WaveOutBackend::Sdl);
+    platform::SelectWaveOutBackend(platform::WaveOutBackend::Device);
   }
   void TearDown() override {
     SoundTest::TearDown();  // closes the last voice, and with it the audio device
@@ -166,7 +166,7 @@ TEST_F(DiskMixerTest, ClosingDoesNotWaitForAnOpenerThatNeverReturns) {
 
 TEST_F(SoundTest, WithoutAnyAudioDeviceTheGameRunsSilent) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-  platform::SelectWaveOutBackend(platform::WaveOutBackend::Sdl);
+  platform::SelectWaveOutBackend(platform::WaveOutBackend::Device);
   // The first load starts opening the device and does not wait for it.
   ASSERT_EQ(Load(1, Good()), kSoundTrue);
   ASSERT_NE(DeviceOf(1), 0u);

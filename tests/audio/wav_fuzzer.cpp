@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "audio/wave_file.h"
-#include "platform/sdl/wave_out_test.h"
+#include "platform/headless/wave_out_test.h"
 #include "platform/wave_out.h"
 #include "platform/window_messages.h"
 

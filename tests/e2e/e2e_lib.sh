@@ -193,11 +193,14 @@ hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 PLAY="227 666"; SCORE="400 664"; QUIT="740 666"; OK="200 568"; CONTINUE="234 559"
 GAME_EXIT="899 699"; BACK="952 84"
 
+# How long the first window of a start may take.
+FIRST_WINDOW_WAIT=10
+
 # Waits for a splash and the menu after it, the menu being no window among the excluded
 # ones; sets WIN to the menu.
 wait_menu() {
   local exclude=${1:-}
-  wait_window "Zentorra" 10 "$exclude"
+  wait_window "Zentorra" "$FIRST_WINDOW_WAIT" "$exclude"
   wait_window "Zentorra" 10 "$exclude $WIN"
 }
 
@@ -213,4 +216,31 @@ enter_name() {
   sleep 0.2
   shot "name-$1"
   click_at $OK
+}
+
+# The colours at the middle of the 64 cells of the board in a screenshot.
+cell_colours() {
+  local points=() c r
+  for c in 0 1 2 3 4 5 6 7; do
+    for r in 0 1 2 3 4 5 6 7; do points+=("$((75 * c + 37)),$((150 + 75 * r + 37))"); done
+  done
+  pixels "$1" "${points[@]}"
+}
+
+# Waits until the board is at rest with a ball in every cell (two screenshots in a row
+# alike, none of the 64 cell middles the white of the board), and names the last shot.
+settled_board() {
+  local name=$1 file previous="" colours="" i
+  for i in $(seq 40); do
+    file=$(shot "$name")
+    colours=$(cell_colours "$file")
+    [ "$(echo "$colours" | wc -w)" = 64 ] || fail "could not read the board: $colours"
+    if [ "$colours" = "$previous" ] && ! echo "$colours" | tr ' ' '\n' | grep -qx '255,255,255'; then
+      echo "$file"
+      return 0
+    fi
+    previous=$colours
+    sleep 0.25
+  done
+  fail "the board did not come to rest with a ball in every cell: $colours"
 }

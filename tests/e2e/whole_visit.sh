@@ -10,39 +10,10 @@ write_marker
 printf '"500"\r\n"3"\r\n"3"\r\n"0"\r\n' >"$RUN_DIR/data/Veteran.dat"
 launch
 
-wait_window "Zentorra" 10
-splash=$WIN
-wait_window "Zentorra" 10 "$splash"
+wait_menu
 menu=$WIN
 sleep 0.3
 shot menu
-
-# The colours at the middle of the 64 cells of the board in a screenshot.
-cell_colours() {
-  local points=() c r
-  for c in 0 1 2 3 4 5 6 7; do
-    for r in 0 1 2 3 4 5 6 7; do points+=("$((75 * c + 37)),$((150 + 75 * r + 37))"); done
-  done
-  pixels "$1" "${points[@]}"
-}
-
-# Waits until the board is at rest with a ball in every cell (two screenshots in a row
-# alike, none of the 64 cell middles the white of the board), and names the last shot.
-settled_board() {
-  local name=$1 file previous="" colours="" i
-  for i in $(seq 40); do
-    file=$(shot "$name")
-    colours=$(cell_colours "$file")
-    [ "$(echo "$colours" | wc -w)" = 64 ] || fail "could not read the board: $colours"
-    if [ "$colours" = "$previous" ] && ! echo "$colours" | tr ' ' '\n' | grep -qx '255,255,255'; then
-      echo "$file"
-      return 0
-    fi
-    previous=$colours
-    sleep 0.25
-  done
-  fail "the board did not come to rest with a ball in every cell: $colours"
-}
 
 # A new player goes straight to a fresh game.
 enter_name Tester

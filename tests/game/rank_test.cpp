@@ -174,6 +174,7 @@ TEST_F(LoadTest, SavedGameShowsItsRankScoreAndHits) {
   for (int cell = 0; cell < 62; ++cell) EXPECT_NE(Board[cell / kRows][cell % kRows], kBonusKind);
 }
 
+#ifndef _WIN32  // Windows has neither named pipes in folders nor links that Wine can make
 // A named pipe in the save's place is a file that cannot be read; Continue must not wait
 // for a writer that never comes.
 TEST_F(LoadTest, APipeInTheSavesPlaceStartsFromNothing) {
@@ -193,6 +194,7 @@ TEST_F(LoadTest, ADataFolderThatCannotBeSearchedStartsANewGame) {
   OpenGame();
   ExpectAFreshStart();
 }
+#endif
 
 // Paths too long for the system: the game starts, and leaving says what was not saved.
 TEST_F(LoadTest, AProgramFolderTooDeepForItsFilesPlaysAndReportsTheSave) {
@@ -204,7 +206,12 @@ TEST_F(LoadTest, AProgramFolderTooDeepForItsFilesPlaysAndReportsTheSave) {
   platform::headless::Click(*game_, 846 + 50, 652 + 40);
   const auto& boxes = platform::headless::MessageBoxes();
   ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_NE(boxes[0].text.find("File name too long"), std::string::npos) << boxes[0].text;
+#ifdef _WIN32  // Windows finds first that the deep folders do not exist
+  const std::string reason = "No such file or directory";
+#else
+  const std::string reason = "File name too long";
+#endif
+  EXPECT_NE(boxes[0].text.find(reason), std::string::npos) << boxes[0].text;
   EXPECT_EQ(menuShown_, 1);
 }
 

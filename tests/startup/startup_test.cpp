@@ -70,6 +70,7 @@ TEST_F(StartUpTest, FirstRunWritesTheMarkerAndShowsHowToPlay) {
   EXPECT_EQ(ReadBytes(folder_ / "fr.dat"), "\"861104\"\r\n");
 }
 
+#ifndef _WIN32  // Wine cannot make links
 // A dangling link at the marker's name is replaced by the marker, never written through.
 TEST_F(StartUpTest, ALinkAtTheMarkersNameIsNotFollowed) {
   std::filesystem::create_directory(folder_ / "elsewhere");
@@ -79,6 +80,7 @@ TEST_F(StartUpTest, ALinkAtTheMarkersNameIsNotFollowed) {
   EXPECT_FALSE(std::filesystem::exists(folder_ / "elsewhere" / "target"));
   EXPECT_EQ(ReadBytes(folder_ / "fr.dat"), "\"861104\"\r\n");
 }
+#endif
 
 TEST_F(StartUpTest, LaterRunShowsSplashAndLeavesAnyMarkerUntouched) {
   std::ofstream(folder_ / "fr.dat").close();  // empty
@@ -94,9 +96,15 @@ TEST_F(StartUpTest, LaterRunShowsSplashAndLeavesAnyMarkerUntouched) {
 TEST_F(StartUpTest, UnwritableFolderFailsWithTheFileAndReason) {
   // Root writes through permission bits, so a "folder" that is a plain file stands in.
   std::ofstream(folder_ / "program").close();
+#ifdef _WIN32  // in the system's own words: the path was not found (ERROR_PATH_NOT_FOUND)
+  ExpectFailure(folder_ / "program", std::error_code(3, std::system_category()).message());
+#else
   ExpectFailure(folder_ / "program", "Not a directory");
+#endif
 }
 
+// A folder's read-only attribute does not stop writes into it on Windows.
+#ifndef _WIN32
 TEST_F(StartUpTest, ReadOnlyFolderFailsWithTheFileAndReason) {
   if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
   std::filesystem::permissions(folder_, std::filesystem::perms::owner_write,
@@ -104,6 +112,7 @@ TEST_F(StartUpTest, ReadOnlyFolderFailsWithTheFileAndReason) {
   ExpectFailure(folder_, "Permission denied");
   EXPECT_FALSE(std::filesystem::exists(folder_ / "fr.dat"));
 }
+#endif
 
 }  // namespace
 }  // namespace app

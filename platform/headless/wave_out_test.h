@@ -1,6 +1,6 @@
-// The test backend of wave output: no audio thread and no audio device. A test decides
-// when a buffer finishes and can pull the mixed samples itself, so the order of done
-// messages and state changes is exact. Select it with
+// The test backend of wave output, on every platform: no audio thread and no audio
+// device. A test decides when a buffer finishes, so the order of done messages and state
+// changes is exact; on Linux it can also pull the mixed samples itself. Select it with
 // SelectWaveOutBackend(WaveOutBackend::Test).
 #pragma once
 
@@ -29,8 +29,11 @@ bool FinishBuffer(HWAVEOUT device);
 std::size_t QueuedBuffers(HWAVEOUT device);
 int OpenDevices();
 
-// Pulls frames of the mix (stereo float at 44.1 kHz), as the audio callback would.
+#ifndef _WIN32
+// Pulls frames of the mix (stereo float at 44.1 kHz), as the audio callback would. Linux
+// only: on Windows the desktop mixes the devices.
 void Mix(float* out, int frames);
+#endif
 
 // Closes every test device without any message and clears the log and SetOpenFails.
 void Reset();

@@ -1,6 +1,7 @@
-// Hidden message windows and the posted-message queue. Posting is the one thing another
-// thread may do, so the window table and the queue sit behind one lock; procedures run on
-// the UI thread, outside the lock.
+// The Linux stand-in for hidden message windows and the posted-message queue, which the
+// headless backend uses too. Posting is the one thing another thread may do, so the window
+// table and the queue sit behind one lock; procedures run on the UI thread, outside the
+// lock.
 #include <cstring>
 #include <deque>
 #include <map>

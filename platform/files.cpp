@@ -1,0 +1,90 @@
+// The file operations of platform/files.h that read the same on every system: reading a
+// whole file and finding a name without regard to letter case, on top of what each system
+// answers in a file of its own (files_os.h).
+#include "platform/files.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <random>
+
+#include "platform/files_os.h"
+
+namespace platform::files {
+namespace detail {
+namespace {
+
+class NotRegularCategory final : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "zentorra.files"; }
+  std::string message(int) const override { return "Not a regular file"; }
+};
+
+}  // namespace
+
+std::error_code NotRegularFile() {
+  static const NotRegularCategory category;
+  return {1, category};
+}
+
+std::string TemporaryName() {
+  // The clock and where this process's data lies (different in every process) seed it.
+  static std::mt19937_64 generator(
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      (static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(&generator)) << 16));
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::uint64_t bits = generator();
+  std::string name = ".zentorra-";
+  for (int i = 0; i < 8; ++i, bits >>= 4) name += kDigits[bits & 15];
+  return name;
+}
+
+}  // namespace detail
+
+namespace {
+
+// Compares the system's own spelling of names (bytes on Linux, UTF-16 on Windows), so
+// that no name on the disk has to be converted.
+template <typename Char>
+bool EqualIgnoringCase(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
+  auto lower = [](Char c) { return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](Char x, Char y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
+
+bool ReadFile(const std::filesystem::path& path, std::string& text, std::size_t maxBytes,
+              std::error_code& error) {
+  std::FILE* stream = OpenForReading(path, error);
+  if (!stream) return false;
+  text.resize(maxBytes);
+  text.resize(std::fread(text.data(), 1, maxBytes, stream));
+  const bool ok = !std::ferror(stream);
+  if (!ok) error = std::make_error_code(std::errc::io_error);
+  std::fclose(stream);
+  return ok;
+}
+
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
+                                                      std::string_view name) {
+  using Native = std::filesystem::path::string_type;
+  const Native wanted = std::filesystem::path(name).native();
+  std::error_code error;
+  std::filesystem::directory_iterator entry(folder, error);
+  std::optional<Native> found;
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    const Native entryName = entry->path().filename().native();
+    if (entryName == wanted) {
+      found = entryName;
+      break;
+    }
+    // Of several spellings, the same one every time.
+    if (EqualIgnoringCase<Native::value_type>(entryName, wanted) && (!found || entryName < *found))
+      found = entryName;
+  }
+  if (!found) return std::nullopt;
+  return folder / *found;
+}
+
+}  // namespace platform::files

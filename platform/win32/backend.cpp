@@ -1,0 +1,152 @@
+// The Win32 backend: a desktop window per visible form, the desktop's timer and an event
+// loop on GetMessage, and the desktop's own message boxes.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/win32/text.h"
+#include "platform/win32/window.h"
+
+namespace platform::detail {
+namespace {
+
+win32::Window* WindowOf(const Form& form) {
+  return static_cast<win32::Window*>(form.backendState.get());
+}
+
+class Win32Backend final : public BackendImpl {
+ public:
+  Win32Backend() : ready_(win32::DesktopAvailable()) {
+    if (!ready_) std::cerr << "Cannot open the display: no desktop to show windows on\n";
+  }
+
+  ~Win32Backend() override {
+    if (timer_) KillTimer(nullptr, timer_);
+    win32::FreePointers();
+  }
+
+  bool Ready() const override { return ready_; }
+
+  double NowMs() const override {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
+        .count();
+  }
+
+  void Present(Form& form) override {
+    if (!form.backendState) form.backendState = std::make_shared<win32::Window>(form);
+    WindowOf(form)->Present();
+  }
+
+  void Hidden(Form& form) override { Leave(form); }
+
+  void Destroyed(Form& form) override {
+    if (win32::Window* window = WindowOf(form)) window->Detach();
+    Leave(form);
+    form.backendState.reset();
+  }
+
+  // The windows of forms hidden or destroyed in this pass go once the pass's frames are
+  // on the screen, so that a screen replacing another is there before the other goes.
+  void FramesShown() override {
+    for (const auto& window : leaving_) {
+      if (window.use_count() > 1 && !FormShowing(*window)) window->Hide();
+    }
+    leaving_.clear();  // the windows of destroyed forms with it
+  }
+
+  // Task-modal: every window of the program is disabled while the box is up, so no
+  // handler of ours runs until it is closed, as on the other backends.
+  void ShowMessageBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override {
+    const UINT type = icon == MsgBoxIcon::Exclamation   ? MB_ICONEXCLAMATION
+                      : icon == MsgBoxIcon::Information ? MB_ICONINFORMATION
+                                                        : 0;
+    if (MessageBoxW(nullptr, win32::Widen(text).c_str(), win32::Widen(title).c_str(),
+                    MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | type) == 0)
+      std::cerr << title << ": " << text << "\n";
+  }
+
+  int ScreenWidth() const override { return GetSystemMetrics(SM_CXSCREEN); }
+  int ScreenHeight() const override { return GetSystemMetrics(SM_CYSCREEN); }
+
+  int Run() override {
+    while (!EndRequested()) {
+      RunPass();
+      if (EndRequested()) break;
+      WaitForMessages();
+    }
+    DestroyAllForms(true);
+    return 0;
+  }
+
+ private:
+  void Leave(const Form& form) {
+    if (!form.backendState) return;
+    auto window = std::static_pointer_cast<win32::Window>(form.backendState);
+    if (std::find(leaving_.begin(), leaving_.end(), window) == leaving_.end())
+      leaving_.push_back(std::move(window));
+  }
+
+  static bool FormShowing(const win32::Window& window) {
+    for (const Form* form : LiveForms())
+      if (WindowOf(*form) == &window) return form->Visible();
+    return false;
+  }
+
+  // The desktop's timer wakes the loop when the next timer of a form is due. Its tick is
+  // the desktop's (1/64 s): a timer fires on the first tick at or after its due time, and
+  // the forms' timers keep their beat from their due times.
+  void ArmTimer() {
+    const double due = NextTimerDueMs();
+    if (due >= kNoTimerDue / 2) {
+      if (timer_) KillTimer(nullptr, timer_);
+      timer_ = 0;
+      return;
+    }
+    const auto wait = static_cast<UINT>(std::max(std::ceil(due - NowMs()), 1.0));
+    timer_ = SetTimer(nullptr, timer_, wait, nullptr);
+  }
+
+  // Sleeps in GetMessage until a message comes (a posted one, input, or the timer's), then
+  // handles every message already queued.
+  void WaitForMessages() {
+    ArmTimer();
+    MSG message;
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {  // WM_QUIT, or the queue is gone
+      EndProgram();
+      return;
+    }
+    Dispatch(message);
+    while (!EndRequested() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        EndProgram();
+        return;
+      }
+      Dispatch(message);
+    }
+  }
+
+  static void Dispatch(const MSG& message) {
+    if (message.message == WM_TIMER && message.hwnd == nullptr) return;  // only a wake-up
+    HandlerScope scope;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+
+  bool ready_;
+  UINT_PTR timer_ = 0;
+  std::vector<std::shared_ptr<win32::Window>> leaving_;  // see FramesShown
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace
+
+std::unique_ptr<BackendImpl> MakeDesktopBackend() {
+  return std::make_unique<Win32Backend>();
+}
+
+}  // namespace platform::detail

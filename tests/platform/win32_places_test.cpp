@@ -1,0 +1,31 @@
+// What Windows says to the places module: the program file's folder, whether a folder
+// takes new files, and the player's folder among the user's application data.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/places_os.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace platform::detail;
+
+TEST(Win32PlacesTest, TheProgramFoldersAnswers) {
+  EXPECT_TRUE(fs::exists(ExecutableFolder() / "platform_tests.exe"));
+  const fs::path folder = fs::temp_directory_path() / "zt_win32_places";
+  fs::remove_all(folder);
+  EXPECT_FALSE(MayWriteIn(folder));  // missing
+  ASSERT_TRUE(MakePrivateFolder(folder / "Zentorra" / "data"));
+  EXPECT_TRUE(MayWriteIn(folder / "Zentorra"));
+  EXPECT_TRUE(fs::is_empty(folder / "Zentorra" / "data"));  // the probe leaves nothing
+  fs::remove_all(folder);
+}
+
+TEST(Win32PlacesTest, ThePlayersFolderIsTheGamesAmongTheRoamingApplicationData) {
+  const fs::path folder = PerUserFolder();
+  EXPECT_EQ(folder.filename(), "Zentorra");
+  EXPECT_TRUE(fs::is_directory(folder.parent_path())) << folder.string();
+}
+
+}  // namespace
