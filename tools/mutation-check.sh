@@ -71,6 +71,8 @@ mutant raster-alpha-stretch-y gfx/raster.cpp gfx_tests "alpha blend not stretche
   'const int sy = ySrc + (dy - y) * srcHeight / height;' 'const int sy = ySrc + (dy - y);'
 mutant raster-alpha-rounding gfx/raster.cpp gfx_tests "alpha mix truncated, not rounded" \
   '+ 127) / 255;' ') / 255;'
+mutant raster-overlap gfx/raster.cpp gfx_tests "a copy within one picture reads what it wrote" \
+  'return &dest == &src && x < xSrc + srcW' 'return false && x < xSrc + srcW'
 
 # Board drawing and the ring's slide.
 mutant draw-copies-swapped game/game_state_draw.cpp "game_state_tests game_tests" \
@@ -112,7 +114,9 @@ mutant line-no-score game/line_check.cpp game_tests "points not added" \
 mutant line-revert-kept game/line_check.cpp game_tests "a scored line keeps the turn-back pending" \
   $'    RevertPending = kFalse;\n    const bool bonus' '    const bool bonus'
 mutant line-hits game/line_check.cpp game_tests "a chain line is not counted as a hit" \
-  '      ++Hits;' ''
+  'max()) ++Hits;' 'max()) {}'
+mutant line-hits-wrap game/line_check.cpp game_tests "hits counted past the largest value" \
+  'if (Hits < std::numeric_limits<std::int32_t>::max()) ++Hits;' '++Hits;'
 mutant line-refill-vertical game/line_check.cpp game_tests "vertical refill shifts one row less" \
   'b = row + length - 1; b >= 1; --b)' 'b = row + length - 1; b > 1; --b)'
 mutant line-refill-horizontal game/line_check.cpp game_tests "horizontal refill one column short" \
@@ -147,6 +151,8 @@ mutant rank-percent-rounding game/rank.cpp game_tests "percentage rounded half u
   'DivideRoundHalfEven(RankFraction, 100)' '(RankFraction + 50) / 100'
 mutant rank-bar-rounding game/rank.cpp game_tests "bar width truncated" \
   'static_cast<int>(std::lrint(widthTwips))' 'static_cast<int>(widthTwips)'
+mutant rank-progress-unclamped game/rank.cpp game_tests "progress outside its box for a score outside the rank" \
+  'RankFraction = std::clamp<std::int64_t>(*fraction, 0, kTenThousandths);' 'RankFraction = *fraction;'
 
 # Shrink, drop and shake.
 mutant anim-centre-x game/clear_drop_shake.cpp game_tests "shrink centre x rounded half up" \
@@ -196,8 +202,10 @@ mutant file-lf storage/record_text.cpp storage_tests "a line feed not taken as a
   "if (pos_ < text_.size() && text_[pos_] == '\\n') ++pos_;" ''
 mutant file-crlf storage/record_text.cpp storage_tests "quoted records end in LF only" \
   'text_ += "\"\r\n";' 'text_ += "\"\n";'
-mutant file-in-place storage/record_text.cpp storage_tests "files written in place, not replaced" \
-  $'  temporary += ".tmp";\n' ''
+mutant file-temporary-left platform/linux/files.cpp storage_tests \
+  "a failed save leaves its temporary file behind" $'  ::unlink(temporary.c_str());\n' ''
+mutant file-case-exact-only platform/files.cpp storage_tests "a save is found only by its exact spelling" \
+  'return a.size() == b.size() && std::equal' 'return a == b && std::equal'
 mutant file-field-order storage/player_file.cpp storage_tests "score and hits saved in each other's place" \
   $'  writer.Quoted(std::to_string(record.score));\n  writer.Quoted(std::to_string(record.hits));' \
   $'  writer.Quoted(std::to_string(record.hits));\n  writer.Quoted(std::to_string(record.score));'
@@ -205,13 +213,16 @@ mutant file-save-bare storage/player_file.cpp game_tests "leaving saves the scor
   'writer.Quoted(std::to_string(record.score));' 'writer.Number(record.score);'
 mutant file-clamp-reset storage/player_file.cpp game_tests \
   "a rank or tier outside the tables loads as 0, not clamped" \
-  'value = std::clamp(*number, lo, hi);' 'value = *number < lo || *number > hi ? T{0} : *number;'
+  'return number ? std::clamp(*number, lo, hi) : T{0};' \
+  'return number && *number >= lo && *number <= hi ? *number : T{0};'
 mutant file-score-no-room storage/player_file.cpp storage_tests \
   "a loaded score leaves no room for one more line" 'reader, 0, kMaxLoadedScore)' 'reader, 0, kMaxScore)'
+mutant file-score-name app/frm_door.cpp app_tests "a player may be called score" \
+  'return !IsTableName(name) && ' 'return '
 mutant file-table-quoted storage/score_file.cpp game_tests "leaving writes the table's points quoted" \
   'writer.Number(table.values[i]);' 'writer.Quoted(std::to_string(table.values[i]));'
 mutant file-table-negative storage/score_file.cpp storage_tests "negative points read as they are" \
-  'std::max(*points, 0)' '*points'
+  'std::max(FieldAs<std::int32_t>(*value).value_or(0), 0)' 'FieldAs<std::int32_t>(*value).value_or(0)'
 mutant file-table-short storage/score_file.cpp storage_tests "the table is read one entry short" \
   $'for (int i = 0; i < kTableSize; ++i) {\n    const auto name' \
   $'for (int i = 0; i < kTableSize - 1; ++i) {\n    const auto name'
@@ -334,8 +345,8 @@ run_programs() {
 }
 
 mapfile -t all_programs < <(programs)
-echo "Building the unchanged code (zt_fonts ${all_programs[*]})"
-build_programs "$work/baseline.log" zt_fonts "${all_programs[@]}" ||
+echo "Building the unchanged code (zt_fonts zt_assets ${all_programs[*]})"
+build_programs "$work/baseline.log" zt_fonts zt_assets "${all_programs[@]}" ||
   { tail -30 "$work/baseline.log" >&2; exit 2; }
 failed=$(run_programs "${all_programs[@]}")
 [ -z "$failed" ] || { echo "the unchanged code already fails: $failed" >&2; exit 2; }
