@@ -71,9 +71,12 @@ TEST_F(Win32BackendTest, DoEventsDeliversPostedMessagesButNoInputAndNoTick) {
   ASSERT_NE(window, nullptr);
   const platform::HWND notify = platform::CreateWindowExA(
       0, "STATIC", "Soundmanager Window", 0x8000000B, 0, 0, 100, 20, 0, nullptr, nullptr, nullptr);
-  platform::SetWindowLongA(notify, platform::GWL_WNDPROC, reinterpret_cast<std::intptr_t>(&Notice));
-  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
-  platform::PostMessageA(notify, 0x3BD, 1, 0);
+  ASSERT_NE(notify, 0u);
+  ASSERT_NE(platform::SetWindowLongA(notify, platform::GWL_WNDPROC,
+                                     reinterpret_cast<std::intptr_t>(&Notice)),
+            0);
+  ASSERT_TRUE(PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20)));
+  ASSERT_TRUE(platform::PostMessageA(notify, 0x3BD, 1, 0));
   Sleep(40);  // the timer is due
 
   platform::DoEvents();
