@@ -76,6 +76,11 @@ namespace detail {
 int DeliverPostedMessages() {
   if (delivering) return 0;  // a procedure that yields does not receive the next message
   delivering = true;
+  // Messages the desktop sends this thread (activation, when a window of ours becomes
+  // active) are handled inside any peek, and a filtered peek that handles one may come
+  // back empty though a posted message waits: they go first.
+  MSG sent;
+  PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   int delivered = 0;
   const std::vector<HWND> current = windows;  // a procedure may destroy a window
   for (HWND window : current) {

@@ -17,9 +17,11 @@ namespace {
 std::vector<std::uint32_t> noticed;
 int ticks = 0, presses = 0, closeRequests = 0, endAfterTicks = 0;
 
+// The sound engine's messages; the desktop also sends every top-level window its own
+// (activation), which are not the layer's to hold back.
 platform::LRESULT Notice(platform::HWND, std::uint32_t message, platform::WPARAM,
                          platform::LPARAM) {
-  noticed.push_back(message);
+  if (message >= 0x3B0 && message < 0x400) noticed.push_back(message);
   return 0;
 }
 
