@@ -19,12 +19,12 @@ ms_since() { echo $((($(date +%s%N) - $1) / 1000000)); }
 # too; later ones find them running. (wine_prefix has waited for the server to end; it
 # stays for 3 s after its last program, and the runs below follow each other sooner.)
 start=$(date +%s%N)
-wine cmd.exe /c exit 0 >/dev/null 2>&1
+fixed_layout wine cmd.exe /c exit 0 >/dev/null 2>&1
 cold=$(ms_since "$start")
 empty=()
 for run in 1 2 3 4 5; do
   start=$(date +%s%N)
-  wine cmd.exe /c exit 0 >/dev/null 2>&1
+  fixed_layout wine cmd.exe /c exit 0 >/dev/null 2>&1
   empty+=("$(ms_since "$start")")
 done
 echo "Wine: first program of a fresh session ${cold} ms; a program that does nothing (ms, 5 runs): ${empty[*]}"
@@ -34,7 +34,8 @@ drawn=()
 for run in 1 2 3 4 5; do
   fresh_copy
   write_marker
-  read -r map frame < <(cd "$RUN_DIR" && "$probe" FFFFFF "$wine" ./zentorra.exe 2>/dev/null) ||
+  read -r map frame < <(cd "$RUN_DIR" &&
+    fixed_layout "$probe" FFFFFF "$wine" ./zentorra.exe 2>/dev/null) ||
     fail "the splash did not appear"
   mapped+=("$map")
   drawn+=("$frame")

@@ -11,9 +11,14 @@ export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all}
 # No .NET or HTML engine: nothing here needs them, and Wine would offer to download them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 unset DISPLAY WAYLAND_DISPLAY
+# Wine's loader sits at a fixed address, with the page that Windows shares with every
+# program just above it, and the kernel puts the loader's heap at a random place after it:
+# once in some thousands of starts the heap takes that page and Wine ends without a word.
+# Wine and everything it starts run without address randomisation.
+fixed_layout=(setarch "$(uname -m)" -R)
 if [ ! -f "$prefix/.zentorra" ]; then
   mkdir -p "$(dirname "$prefix")"
-  flock "$prefix.lock" bash -c '[ -f "$WINEPREFIX/.zentorra" ] && exit 0
+  flock "$prefix.lock" "${fixed_layout[@]}" bash -c '[ -f "$WINEPREFIX/.zentorra" ] && exit 0
     wineboot -i && wine reg add "HKCU\Software\Wine\Drivers" /v Graphics /d null /f &&
       wineserver -w && touch "$WINEPREFIX/.zentorra"' >/dev/null 2>&1
 fi
@@ -22,7 +27,7 @@ fi
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 status=0
-wine "$@" </dev/null >"$out" 2>"$err" || status=$?
+"${fixed_layout[@]}" wine "$@" </dev/null >"$out" 2>"$err" || status=$?
 cat "$out"
 grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' \
   -e 'apt-get install wine32' "$err" >&2 || true
