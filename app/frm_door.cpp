@@ -1,8 +1,6 @@
 #include "app/frm_door.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <string_view>
 #include <system_error>
 
 #include "app/clickable.h"
@@ -30,9 +28,7 @@ bool IsNameCharacter(unsigned char c) {
 
 // The high-score table's file is data/score.dat: a player of that name would share it.
 bool IsTableName(const std::string& name) {
-  static constexpr std::string_view kTable = "score";
-  return name.size() == kTable.size() && std::equal(name.begin(), name.end(), kTable.begin(),
-                                                    [](char c, char t) { return (c | 0x20) == t; });
+  return platform::files::SameNameIgnoringCase(name, "score");
 }
 
 std::filesystem::path SaveFilePath() {
@@ -220,7 +216,7 @@ void FrmDoor::NoClick() {
 }
 
 void FrmDoor::YesClick() {
-  if (FileExists(SaveFilePath())) DeleteFile(SaveFilePath());
+  if (const auto save = SaveFilePath(); FileExists(save)) DeleteFile(save);
   picNew.Hide();
   OpenGame();
   Hide();

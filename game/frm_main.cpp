@@ -144,10 +144,11 @@ void FrmMain::Load() {
   ZoomScale = 1.0f;
   AnimTick = 0;
   Score = 0;
+  // Looked up once: finding it may read the whole data folder (letter case).
+  const auto save = storage::PlayerFilePath(platform::PlayerFolder(), PlayerName);
   std::error_code error;  // a save that cannot even be looked at starts a new game
-  if (std::filesystem::exists(storage::PlayerFilePath(platform::PlayerFolder(), PlayerName),
-                              error)) {
-    ContinueSavedGame();
+  if (std::filesystem::exists(save, error)) {
+    ContinueSavedGame(save);
   } else {
     StartNewGame();
   }
@@ -157,10 +158,10 @@ void FrmMain::Load() {
   Refresh();
 }
 
-void FrmMain::ContinueSavedGame() {
+void FrmMain::ContinueSavedGame(const std::filesystem::path& save) {
   // Starts from nothing: what the file lacks must not come from an earlier game.
   storage::PlayerRecord record;
-  storage::LoadPlayerFile(storage::PlayerFilePath(platform::PlayerFolder(), PlayerName), record);
+  storage::LoadPlayerFile(save, record);
   Score = record.score;
   Hits = record.hits;
   // The file is the player's to edit: never let it index outside the rank tables.

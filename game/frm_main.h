@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 
 #include "game/game_state.h"
@@ -71,7 +72,7 @@ class FrmMain : public platform::Form {
   void LayOutPanel();
   void LoadPictures();
   void StartNewGame();
-  void ContinueSavedGame();
+  void ContinueSavedGame(const std::filesystem::path& save);
   void DealBoard();
 
   void RotateOrRefuse(int button, float x, float y);

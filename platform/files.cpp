@@ -54,6 +54,10 @@ bool EqualIgnoringCase(std::basic_string_view<Char> a, std::basic_string_view<Ch
 
 }  // namespace
 
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  return EqualIgnoringCase(a, b);
+}
+
 bool ReadFile(const std::filesystem::path& path, std::string& text, std::size_t maxBytes,
               std::error_code& error) {
   std::FILE* stream = OpenForReading(path, error);

@@ -36,6 +36,10 @@ bool ReplaceFile(const std::filesystem::path& path, std::string_view text, std::
 std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
                                                       std::string_view name);
 
+// Whether two file names are the same without regard to ASCII letter case, as names are
+// told apart on the desktop the game was made for.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
 // Whether the system keeps name (a file name without its extension) for a device, so that
 // no file of that name can be read or written in any folder: on Windows CON, PRN, AUX,
 // NUL, COM0 to COM9 and LPT0 to LPT9 in any letter case. No name on Linux.
