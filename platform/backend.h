@@ -42,6 +42,9 @@ BackendImpl& CurrentBackend();
 const std::vector<Form*>& LiveForms();
 void AddLiveForm(Form* form);
 void RemoveLiveForm(Form* form);
+// Whether the live form whose backend state this is (its window) is visible; false when
+// no live form has it.
+bool FormShowing(const void* backendState);
 
 // The form that last received input or was shown: typed text goes to it.
 Form* ActiveForm();

@@ -37,6 +37,11 @@ void RemoveLiveForm(Form* form) {
   if (active == form) active = nullptr;
   if (modal == form) modal = nullptr;
 }
+bool FormShowing(const void* backendState) {
+  for (const Form* form : live)
+    if (form->backendState.get() == backendState) return form->Visible();
+  return false;
+}
 
 Form* ActiveForm() {
   return active;

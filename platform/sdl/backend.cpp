@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/leaving_windows.h"
 #include "platform/msg_box.h"
 #include "platform/sdl/display_lost.h"
 #include "platform/sdl/event_wait.h"
@@ -101,7 +102,7 @@ class SdlBackend final : public BackendImpl {
   ~SdlBackend() override {
     if (!video_) return;
     FreePointers();
-    leaving_.clear();
+    leaving_.Clear();
     wait_.reset();
     // The audio device's opener must not outlive SDL. One that never finishes is left
     // inside SDL's audio code, so SDL stays as it is: the process is ending anyway.
@@ -126,10 +127,10 @@ class SdlBackend final : public BackendImpl {
     wait_->NeedPump();
   }
 
-  void Hidden(Form& form) override { Leave(form); }
+  void Hidden(Form& form) override { leaving_.Add(form); }
 
   void Destroyed(Form& form) override {
-    Leave(form);
+    leaving_.Add(form);
     form.backendState.reset();
   }
 
@@ -208,37 +209,15 @@ class SdlBackend final : public BackendImpl {
     } while (box.Visible() && !EndRequested() && wait_->Next(event, 0));
   }
 
-  // The window of a form hidden or closed leaves only once the frames of the pass are on
-  // the screen (LetWindowsLeave), so that the screen replacing it appears first.
-  void Leave(const Form& form) {
-    if (!form.backendState) return;
-    auto window = std::static_pointer_cast<SdlWindow>(form.backendState);
-    if (std::find(leaving_.begin(), leaving_.end(), window) == leaving_.end())
-      leaving_.push_back(std::move(window));
-  }
-
-  // Hides the windows of forms still hidden, and destroys those of closed forms (held only
-  // here). A window that went away under a held button would take the button's release
-  // with it: the display ends the press's grab with the window and sends the release
-  // elsewhere, and SDL, still seeing the button down, drops the next press as a repeat. So
-  // a window hidden or closed by a press (the menu's buttons) stays until the button is up.
+  // A window that went away under a held button would take the button's release with it:
+  // the display ends the press's grab with the window and sends the release elsewhere, and
+  // SDL, still seeing the button down, drops the next press as a repeat. So a window
+  // hidden or closed by a press (the menu's buttons) stays until the button is up.
   void LetWindowsLeave() {
-    if (leaving_.empty()) return;
+    if (leaving_.Empty()) return;
     const bool held = SDL_GetMouseState(nullptr, nullptr) != 0;
-    std::vector<std::shared_ptr<SdlWindow>> staying;
-    for (auto& window : leaving_) {
-      if (held && SDL_GetMouseFocus() == window->Handle())
-        staying.push_back(std::move(window));
-      else if (window.use_count() > 1 && !FormShowing(*window))
-        window->Hide();
-    }
-    leaving_ = std::move(staying);
-  }
-
-  static bool FormShowing(const SdlWindow& window) {
-    for (const Form* form : LiveForms())
-      if (WindowOf(*form) == &window) return form->Visible();
-    return false;
+    leaving_.Leave(
+        [held](const SdlWindow& window) { return held && SDL_GetMouseFocus() == window.Handle(); });
   }
 
   void Handle(const SDL_Event& event) {
@@ -311,7 +290,7 @@ class SdlBackend final : public BackendImpl {
 
   bool video_ = false;
   std::unique_ptr<EventWait> wait_;
-  std::vector<std::shared_ptr<SdlWindow>> leaving_;  // see Leave
+  LeavingWindows<SdlWindow> leaving_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <iostream>
 #include <memory>
-#include <vector>
 
 #include "platform/backend.h"
+#include "platform/leaving_windows.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window.h"
 
@@ -41,22 +41,15 @@ class Win32Backend final : public BackendImpl {
     WindowOf(form)->Present();
   }
 
-  void Hidden(Form& form) override { Leave(form); }
+  void Hidden(Form& form) override { leaving_.Add(form); }
 
   void Destroyed(Form& form) override {
     if (win32::Window* window = WindowOf(form)) window->Detach();
-    Leave(form);
+    leaving_.Add(form);
     form.backendState.reset();
   }
 
-  // The windows of forms hidden or destroyed in this pass go once the pass's frames are
-  // on the screen, so that a screen replacing another is there before the other goes.
-  void FramesShown() override {
-    for (const auto& window : leaving_) {
-      if (window.use_count() > 1 && !FormShowing(*window)) window->Hide();
-    }
-    leaving_.clear();  // the windows of destroyed forms with it
-  }
+  void FramesShown() override { leaving_.Leave(); }
 
   // Task-modal: every window of the program is disabled while the box is up, so no
   // handler of ours runs until it is closed, as on the other backends.
@@ -83,19 +76,6 @@ class Win32Backend final : public BackendImpl {
   }
 
  private:
-  void Leave(const Form& form) {
-    if (!form.backendState) return;
-    auto window = std::static_pointer_cast<win32::Window>(form.backendState);
-    if (std::find(leaving_.begin(), leaving_.end(), window) == leaving_.end())
-      leaving_.push_back(std::move(window));
-  }
-
-  static bool FormShowing(const win32::Window& window) {
-    for (const Form* form : LiveForms())
-      if (WindowOf(*form) == &window) return form->Visible();
-    return false;
-  }
-
   // The desktop's timer wakes the loop when the next timer of a form is due. Its tick is
   // the desktop's (1/64 s): a timer fires on the first tick at or after its due time, and
   // the forms' timers keep their beat from their due times.
@@ -139,7 +119,7 @@ class Win32Backend final : public BackendImpl {
 
   bool ready_;
   UINT_PTR timer_ = 0;
-  std::vector<std::shared_ptr<win32::Window>> leaving_;  // see FramesShown
+  LeavingWindows<win32::Window> leaving_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
