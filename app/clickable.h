@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "gfx/surface.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace app {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace app {
 

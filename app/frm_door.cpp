@@ -12,9 +12,9 @@
 #include "audio/sound_manager.h"
 #include "game/frm_main.h"
 #include "game/game_state.h"
-#include "platform/files.h"
-#include "platform/places.h"
-#include "platform/system.h"
+#include "platform/files/files.h"
+#include "platform/files/places.h"
+#include "platform/loop/system.h"
 #include "resources/picture_names.h"
 #include "storage/player_file.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "gfx/surface.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace app {
 

@@ -5,7 +5,7 @@
 #include "game/game_state.h"
 #include "game/ring.h"
 #include "gfx/raster.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 #include "resources/picture_names.h"
 
 namespace app {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/control_array.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace app {
 

@@ -4,7 +4,7 @@
 
 #include "app/clickable.h"
 #include "app/frm_door.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 #include "resources/picture_names.h"
 
 namespace app {

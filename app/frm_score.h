@@ -5,7 +5,7 @@
 #include "app/control_array.h"
 #include "game/game_state.h"
 #include "gfx/surface.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace app {
 

@@ -3,8 +3,8 @@
 #include "app/frm_door.h"
 #include "audio/frm_music.h"
 #include "gfx/raster.h"
-#include "platform/places.h"
-#include "platform/system.h"
+#include "platform/files/places.h"
+#include "platform/loop/system.h"
 #include "resources/picture_names.h"
 #include "storage/score_file.h"
 

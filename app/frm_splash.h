@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "game/game_state.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 
 #include "app/label_fit.h"
 #include "audio/frm_music.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 #include "resources/picture_names.h"
 
 namespace app {

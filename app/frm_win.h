@@ -2,7 +2,7 @@
 // ends five seconds after it is shown.
 #pragma once
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace app {
 

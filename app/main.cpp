@@ -6,11 +6,11 @@
 #include "app/frm_win.h"
 #include "app/startup.h"
 #include "game/screen_links.h"
-#include "platform/places.h"
-#include "platform/system.h"
+#include "platform/files/places.h"
+#include "platform/loop/system.h"
 
 int main() {
-  if (!platform::Init(platform::Backend::Desktop)) {
+  if (!platform::InitDesktop()) {
     platform::Shutdown();
     return 1;
   }

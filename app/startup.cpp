@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "game/game_state.h"
-#include "platform/files.h"
-#include "platform/system.h"
+#include "platform/files/files.h"
+#include "platform/loop/system.h"
 
 namespace app {
 namespace {

@@ -1,8 +1,8 @@
 #include "audio/frm_music.h"
 
 #include "game/game_state.h"
-#include "platform/places.h"
-#include "platform/system.h"
+#include "platform/files/places.h"
+#include "platform/loop/system.h"
 
 namespace audio {
 namespace {

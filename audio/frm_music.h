@@ -4,7 +4,7 @@
 #pragma once
 
 #include "audio/sound_manager.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace audio {
 

@@ -2,7 +2,7 @@
 
 #include "audio/sound_slots.h"
 #include "audio/wave_file.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 
 namespace audio {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "audio/sound_manager.h"
-#include "platform/wave_out.h"
-#include "platform/window_messages.h"
+#include "platform/loop/window_messages.h"
+#include "platform/winmm/wave_out.h"
 
 namespace audio {
 

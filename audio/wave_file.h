@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/mmio.h"
-#include "platform/wave_out.h"
+#include "platform/winmm/mmio.h"
+#include "platform/winmm/wave_out.h"
 
 namespace audio {
 

@@ -11,10 +11,10 @@
 
 #include "audio/sound_manager.h"
 #include "audio/sound_slots.h"
-#include "platform/headless/wave_out_test.h"
+#include "platform/loop/system.h"
 #include "platform/sdl/wave_out_mixer.h"
-#include "platform/system.h"
-#include "platform/wave_out.h"
+#include "platform/winmm/wave_out.h"
+#include "platform/winmm/wave_out_test.h"
 #include "tests/audio/wav_builder.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "bench/game_setup.h"
 #include "platform/headless/headless.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 
 namespace {
 

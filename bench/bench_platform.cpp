@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/form.h"
 #include "platform/headless/headless.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
+#include "platform/ui/form.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class GameLike : public Form {
 };
 
 void BM_ComposeFrame(benchmark::State& state) {
-  Init(Backend::Headless);
+  headless::Init();
   GameLike form;
   gfx::Surface frame;
   form.ComposeInto(frame);  // the captions are rendered once, then cached
@@ -63,7 +63,7 @@ void BM_ComposeFrame(benchmark::State& state) {
 BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_ComposeAndPresentHeadless(benchmark::State& state) {
-  Init(Backend::Headless);
+  headless::Init();
   GameLike form;
   form.Show();
   for (auto _ : state) {
@@ -77,7 +77,7 @@ BENCHMARK(BM_ComposeAndPresentHeadless)->Unit(benchmark::kMicrosecond);
 
 // A score label that changes every frame: the caption is rendered anew each time.
 void BM_ComposeWithChangingCaption(benchmark::State& state) {
-  Init(Backend::Headless);
+  headless::Init();
   GameLike form;
   gfx::Surface frame;
   int n = 0;

@@ -3,13 +3,13 @@
 #include <filesystem>
 
 #include "platform/headless/headless.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 
 namespace bench {
 
 game::FrmMain& OpenBenchGame() {
   static const bool initialised = [] {
-    platform::Init(platform::Backend::Headless);
+    platform::headless::Init();
     const auto folder = std::filesystem::temp_directory_path() / "zt_bench_game";
     std::filesystem::create_directories(folder / "data");
     platform::SetProgramFolder(folder);

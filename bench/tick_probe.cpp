@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench/game_setup.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 
 int main() {
   using Clock = std::chrono::steady_clock;

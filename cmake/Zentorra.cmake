@@ -1,11 +1,14 @@
-# zt_library(NAME SOURCES... [DEPS targets...]): one library target per subsystem. The
-# project root is the include root, so headers are included as "gfx/raster.h".
+# zt_library(NAME [OBJECT] SOURCES... [DEPS targets...]): one library target per subsystem.
+# The project root is the include root, so headers are included as "gfx/raster.h". A
+# platform backend is an OBJECT library: it defines what the core's rooms declare, so it
+# goes into a program whole rather than being searched like an archive.
 function(zt_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  if(NOT ARG_SOURCES)
-    return()  # a subsystem whose sources are not written yet
+  cmake_parse_arguments(ARG "OBJECT" "" "SOURCES;DEPS" ${ARGN})
+  if(ARG_OBJECT)
+    add_library(${name} OBJECT ${ARG_SOURCES})
+  else()
+    add_library(${name} STATIC ${ARG_SOURCES})
   endif()
-  add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()

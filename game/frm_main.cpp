@@ -5,8 +5,8 @@
 
 #include "audio/frm_music.h"
 #include "game/high_score.h"
-#include "platform/places.h"
-#include "platform/system.h"
+#include "platform/files/places.h"
+#include "platform/loop/system.h"
 #include "resources/picture_names.h"
 #include "storage/player_file.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "game/game_state.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace game {
 

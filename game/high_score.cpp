@@ -4,7 +4,7 @@
 
 #include "game/game_state.h"
 #include "game/save_report.h"
-#include "platform/places.h"
+#include "platform/files/places.h"
 #include "storage/score_file.h"
 
 namespace game {

@@ -3,7 +3,7 @@
 #include "game/high_score.h"
 #include "game/save_report.h"
 #include "game/screen_links.h"
-#include "platform/places.h"
+#include "platform/files/places.h"
 #include "storage/player_file.h"
 
 namespace game {

@@ -8,7 +8,7 @@
 #include "game/frm_main.h"
 #include "game/high_score.h"
 #include "game/ring.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 #include "storage/player_file.h"
 
 namespace game {

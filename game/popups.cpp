@@ -4,7 +4,7 @@
 #include "game/high_score.h"
 #include "game/screen_links.h"
 #include "gfx/raster.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 
 namespace game {
 namespace {

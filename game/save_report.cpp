@@ -1,6 +1,6 @@
 #include "game/save_report.h"
 
-#include "platform/system.h"
+#include "platform/loop/system.h"
 
 namespace game {
 

@@ -4,11 +4,12 @@
 // Also the pieces of one pass of the event loop that every backend shares.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
+#include "platform/ui/form.h"
 
 namespace platform::detail {
 
@@ -36,7 +37,14 @@ class BackendImpl {
   virtual int Run() = 0;
 };
 
+// The chosen backend; calling it before one is chosen aborts with a message.
 BackendImpl& CurrentBackend();
+// The chosen backend or nullptr, for what may run after Shutdown (a form its caller owns
+// destroyed late, a post from another thread).
+BackendImpl* ChosenBackend();
+// Makes the backend current, shutting the previous one down first. What a backend's own
+// Init calls; false when it cannot show windows.
+bool UseBackend(std::unique_ptr<BackendImpl> backend);
 
 // Every form object alive, in creation order.
 const std::vector<Form*>& LiveForms();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "storage/record_text.h"
 
 namespace storage {

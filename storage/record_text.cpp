@@ -1,6 +1,6 @@
 #include "storage/record_text.h"
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 #include "storage/code_page.h"
 

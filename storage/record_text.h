@@ -66,7 +66,7 @@ bool ReadFileText(const std::filesystem::path& path, std::string& text,
                   std::size_t maxBytes = 1 << 20);
 
 // Replaces the file at path with text, so that it holds either the old or the new content
-// (see platform/files.h). Creates the parent folder when it is missing (but not its
+// (see platform/files/files.h). Creates the parent folder when it is missing (but not its
 // parents). False, with any old file intact and the reason in error, on failure.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text,
                            std::error_code& error);

@@ -204,7 +204,7 @@ mutant file-crlf storage/record_text.cpp storage_tests "quoted records end in LF
   'text_ += "\"\r\n";' 'text_ += "\"\n";'
 mutant file-temporary-left platform/linux/files.cpp storage_tests \
   "a failed save leaves its temporary file behind" $'  ::unlink(temporary.c_str());\n' ''
-mutant file-case-exact-only platform/files.cpp storage_tests "a save is found only by its exact spelling" \
+mutant file-case-exact-only platform/files/files.cpp storage_tests "a save is found only by its exact spelling" \
   'return a.size() == b.size() && std::equal' 'return a == b && std::equal'
 mutant file-field-order storage/player_file.cpp storage_tests "score and hits saved in each other's place" \
   $'  writer.Quoted(std::to_string(record.score));\n  writer.Quoted(std::to_string(record.hits));' \

@@ -5,7 +5,8 @@
 
 #include "platform/backend.h"
 #include "platform/headless/headless.h"
-#include "platform/msg_box.h"
+#include "platform/loop/msg_box.h"
+#include "platform/winmm/wave_out.h"
 
 namespace platform {
 namespace {
@@ -59,13 +60,13 @@ void FinishEvent() {
 
 }  // namespace
 
-namespace detail {
-std::unique_ptr<BackendImpl> MakeHeadlessBackend() {
-  return std::make_unique<HeadlessBackend>();
-}
-}  // namespace detail
-
 namespace headless {
+
+bool Init() {
+  const bool ready = detail::UseBackend(std::make_unique<HeadlessBackend>());
+  SelectWaveOutBackend(WaveOutBackend::Test);  // devices a test finishes by hand
+  return ready;
+}
 
 void AdvanceMs(double ms) {
   const double target = state.clockMs + std::max(ms, 0.0);

@@ -7,11 +7,16 @@
 #include <vector>
 
 #include "gfx/surface.h"
-#include "platform/form.h"
-#include "platform/msg_box.h"
-#include "platform/system.h"
+#include "platform/loop/msg_box.h"
+#include "platform/loop/system.h"
+#include "platform/ui/form.h"
 
 namespace platform::headless {
+
+// Chooses the headless backend, all of it at once: windows that are only frames in
+// memory, the virtual clock, the posted-message queue and the test wave-out devices
+// (winmm/wave_out_test.h). Call it first, instead of InitDesktop.
+bool Init();
 
 // Advances the virtual clock, firing due timers in order of their due time (and
 // delivering posted messages between ticks).

@@ -1,6 +1,6 @@
-// The file operations of platform/files.h that Linux answers in its own way: opening
+// The file operations of platform/files/files.h that Linux answers in its own way: opening
 // only regular files, and replacing a file through an exclusive temporary one.
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 
 #include <cerrno>
 
-#include "platform/files_os.h"
+#include "platform/files/files_os.h"
 
 namespace platform::files {
 namespace {

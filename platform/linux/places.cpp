@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "platform/places_os.h"
+#include "platform/files/places_os.h"
 
 namespace platform::detail {
 namespace {

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "platform/backend.h"
-#include "platform/leaving_windows.h"
-#include "platform/msg_box.h"
+#include "platform/loop/msg_box.h"
 #include "platform/sdl/display_lost.h"
 #include "platform/sdl/event_wait.h"
 #include "platform/sdl/wave_out_mixer.h"
 #include "platform/sdl/window.h"
+#include "platform/ui/leaving_windows.h"
+#include "platform/winmm/wave_out.h"
 
 namespace platform::detail {
 namespace {
@@ -296,8 +297,12 @@ class SdlBackend final : public BackendImpl {
 
 }  // namespace
 
-std::unique_ptr<BackendImpl> MakeDesktopBackend() {
-  return std::make_unique<SdlBackend>();
-}
-
 }  // namespace platform::detail
+
+namespace platform {
+bool InitDesktop() {
+  const bool ready = detail::UseBackend(std::make_unique<detail::SdlBackend>());
+  SelectWaveOutBackend(WaveOutBackend::Device);
+  return ready;
+}
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/fonts.h"
+#include "platform/ui/fonts.h"
 
 #include <SDL2/SDL_ttf.h>
 
@@ -7,8 +7,8 @@
 #include <map>
 #include <tuple>
 
-#include "platform/files.h"
-#include "platform/places.h"
+#include "platform/files/files.h"
+#include "platform/files/places.h"
 
 namespace platform::detail {
 namespace {

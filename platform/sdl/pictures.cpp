@@ -3,9 +3,9 @@
 
 #include <iostream>
 
-#include "platform/files.h"
-#include "platform/places.h"
-#include "platform/system.h"
+#include "platform/files/files.h"
+#include "platform/files/places.h"
+#include "platform/loop/system.h"
 
 namespace platform {
 

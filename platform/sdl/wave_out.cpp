@@ -1,15 +1,15 @@
-// The Linux stand-in for wave output: every device is a voice (platform/wave_out_voices.h),
+// The Linux stand-in for wave output: every device is a voice (platform/winmm/wave_out_voices.h),
 // and one mixer converts the voices' buffers with SDL's audio streams and mixes them for
 // SDL's audio device (wave_out_device.cpp).
-#include "platform/wave_out.h"
+#include "platform/winmm/wave_out.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 
-#include "platform/headless/wave_out_test.h"
 #include "platform/sdl/wave_out_mixer.h"
-#include "platform/wave_out_voices.h"
+#include "platform/winmm/wave_out_test.h"
+#include "platform/winmm/wave_out_voices.h"
 
 namespace platform {
 namespace {

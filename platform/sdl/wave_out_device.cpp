@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "platform/sdl/wave_out_mixer.h"
-#include "platform/wave_out_voices.h"
+#include "platform/winmm/wave_out_voices.h"
 
 namespace platform::wave_out_sdl {
 namespace {

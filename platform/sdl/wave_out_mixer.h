@@ -2,7 +2,7 @@
 // shared SDL audio device. Output is interleaved stereo 32-bit float.
 #pragma once
 
-#include "platform/wave_out.h"
+#include "platform/winmm/wave_out.h"
 
 namespace platform::wave_out_mixer {
 

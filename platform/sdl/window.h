@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace platform::detail {
 

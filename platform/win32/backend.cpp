@@ -7,9 +7,10 @@
 #include <memory>
 
 #include "platform/backend.h"
-#include "platform/leaving_windows.h"
+#include "platform/ui/leaving_windows.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window.h"
+#include "platform/winmm/wave_out.h"
 
 namespace platform::detail {
 namespace {
@@ -125,8 +126,12 @@ class Win32Backend final : public BackendImpl {
 
 }  // namespace
 
-std::unique_ptr<BackendImpl> MakeDesktopBackend() {
-  return std::make_unique<Win32Backend>();
-}
-
 }  // namespace platform::detail
+
+namespace platform {
+bool InitDesktop() {
+  const bool ready = detail::UseBackend(std::make_unique<detail::Win32Backend>());
+  SelectWaveOutBackend(WaveOutBackend::Device);
+  return ready;
+}
+}  // namespace platform

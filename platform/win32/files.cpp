@@ -1,9 +1,9 @@
-// The file operations of platform/files.h that Windows answers in its own way, on the
+// The file operations of platform/files/files.h that Windows answers in its own way, on the
 // desktop's calls with wide-character paths: opening only files on a disk, and replacing
 // a file through an exclusive temporary one.
-#include "platform/files.h"
+#include "platform/files/files.h"
 
-#include "platform/files_os.h"
+#include "platform/files/files_os.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
 #include <windows.h>

@@ -1,6 +1,6 @@
 // Text on Windows: the desktop's own Arial and Verdana through GDI, drawn anti-aliased
 // into a memory bitmap and read back as a coverage mask.
-#include "platform/fonts.h"
+#include "platform/ui/fonts.h"
 
 #include <cmath>
 #include <iostream>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/window_messages.h"
+#include "platform/loop/window_messages.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
 #include <windows.h>

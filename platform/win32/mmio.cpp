@@ -1,6 +1,6 @@
 // Multimedia files on Windows: the desktop's own mmio calls. The layer's records have the
 // desktop's layout; only the open parameters are a short form of MMIOINFO.
-#include "platform/mmio.h"
+#include "platform/winmm/mmio.h"
 
 #include <string>
 

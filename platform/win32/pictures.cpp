@@ -2,8 +2,8 @@
 // Component, converted to 32-bit BGR rows (the layer's 0x00RRGGBB pixels).
 #include <iostream>
 
-#include "platform/places.h"
-#include "platform/system.h"
+#include "platform/files/places.h"
+#include "platform/loop/system.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
 #include <windows.h>

@@ -3,7 +3,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/places_os.h"
+#include "platform/files/places_os.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
 #include <windows.h>

@@ -1,10 +1,10 @@
 // Wave output on Windows: the desktop's own waveOut calls play the Device backend, and
 // the desktop mixes the devices. The test devices are the layer's own voices
-// (platform/wave_out_voices.h), so tests run the same on every platform. The layer's
+// (platform/winmm/wave_out_voices.h), so tests run the same on every platform. The layer's
 // records have the desktop's layout.
-#include "platform/wave_out.h"
+#include "platform/winmm/wave_out.h"
 
-#include "platform/wave_out_voices.h"
+#include "platform/winmm/wave_out_voices.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
 #include <windows.h>

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
 #include <windows.h>

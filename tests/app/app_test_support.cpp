@@ -5,8 +5,8 @@
 
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
-#include "platform/system.h"
-#include "platform/wave_out.h"
+#include "platform/loop/system.h"
+#include "platform/winmm/wave_out.h"
 
 namespace app_test {
 
@@ -39,7 +39,7 @@ void LinkOrCopy(const fs::path& from, const fs::path& to) {
 
 void AppTest::SetUp() {
   static const bool initialised = [] {
-    platform::Init(platform::Backend::Headless);
+    platform::headless::Init();
     platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);  // no sound card
     return true;
   }();

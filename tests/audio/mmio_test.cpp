@@ -1,6 +1,6 @@
 // The multimedia file reader: chunk descent and search, and that nothing a header
 // claims can move a read or a seek outside the file.
-#include "platform/mmio.h"
+#include "platform/winmm/mmio.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 // Playback: the slot states around start, stop, the device's done message, freeing and
 // the listener, on the test wave-output backend where a test decides when a buffer ends.
-#include "platform/wave_out.h"
+#include "platform/winmm/wave_out.h"
 #include "tests/audio/sound_fixture.h"
 
 namespace audiotest {

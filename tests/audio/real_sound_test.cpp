@@ -7,7 +7,7 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/wave_out.h"
+#include "platform/winmm/wave_out.h"
 #include "tests/audio/sound_fixture.h"
 
 namespace audiotest {

@@ -14,9 +14,9 @@ mkdir -p "$seeds" "$work/corpus"
 flags="-std=c++20 -g -O1 -I$src $(pkg-config --cflags sdl2)"
 # shellcheck disable=SC2086
 clang++ $flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  "$src/tests/audio/wav_fuzzer.cpp" "$src/audio/wave_file.cpp" "$src/platform/sdl/mmio.cpp" \
-  "$src/platform/files.cpp" "$src/platform/linux/files.cpp" "$src/platform/sdl/wave_out.cpp" \
-  "$src/platform/wave_out_voices.cpp" "$src/platform/sdl/wave_out_device.cpp" \
+  "$src/tests/audio/wav_fuzzer.cpp" "$src/audio/wave_file.cpp" "$src/platform/winmm/mmio.cpp" \
+  "$src/platform/files/files.cpp" "$src/platform/linux/files.cpp" "$src/platform/sdl/wave_out.cpp" \
+  "$src/platform/winmm/wave_out_voices.cpp" "$src/platform/sdl/wave_out_device.cpp" \
   $(pkg-config --libs sdl2) \
   -o "$work/wav_fuzzer"
 # shellcheck disable=SC2086

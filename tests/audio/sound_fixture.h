@@ -13,8 +13,8 @@
 #include "audio/sound_manager.h"
 #include "audio/sound_slots.h"
 #include "platform/headless/headless.h"
-#include "platform/headless/wave_out_test.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
+#include "platform/winmm/wave_out_test.h"
 #include "tests/audio/wav_builder.h"
 
 namespace audiotest {
@@ -41,7 +41,7 @@ class Recorder : public audio::SoundManagerNotifier {
 class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::Init(platform::Backend::Headless);
+    platform::headless::Init();
     platform::headless::Reset();
     platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);
     platform::wave_test::Reset();

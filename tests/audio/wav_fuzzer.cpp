@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "audio/wave_file.h"
-#include "platform/headless/wave_out_test.h"
-#include "platform/wave_out.h"
-#include "platform/window_messages.h"
+#include "platform/loop/window_messages.h"
+#include "platform/winmm/wave_out.h"
+#include "platform/winmm/wave_out_test.h"
 
 // Devices are opened without a callback window, so nothing is ever posted; the fuzzer
 // links the parsing and mixing code only, not the window system.

@@ -5,7 +5,7 @@
 #include "game/game_state.h"
 #include "game/screen_links.h"
 #include "platform/headless/headless.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 #include "storage/player_file.h"
 
 namespace game::testing {
@@ -44,7 +44,7 @@ void InstallTestPictures(FrmMain& game) {
 
 void GameTest::SetUp() {
   static const bool initialised = [] {
-    platform::Init(platform::Backend::Headless);
+    platform::headless::Init();
     return true;
   }();
   (void)initialised;

@@ -5,8 +5,8 @@
 #include "audio/sound_manager.h"
 #include "audio/sound_slots.h"
 #include "platform/headless/headless.h"
-#include "platform/headless/wave_out_test.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
+#include "platform/winmm/wave_out_test.h"
 #include "tests/audio/wav_builder.h"
 #include "tests/game/game_fixture.h"
 

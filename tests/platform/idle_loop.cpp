@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/form.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
+#include "platform/ui/form.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ class Idle : public platform::Form {
 }  // namespace
 
 int main(int argc, char** argv) {
-  platform::Init(platform::Backend::Desktop);
+  platform::InitDesktop();
   Idle& idle = platform::Instance<Idle>();
   if (argc > 1) idle.end.SetInterval(std::atoi(argv[1]) * 1000);
   if (argc > 2)

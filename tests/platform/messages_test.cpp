@@ -2,7 +2,8 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/window_messages.h"
+#include "platform/headless/headless.h"
+#include "platform/loop/window_messages.h"
 #include "platform_test.h"
 
 using namespace platform;
@@ -133,7 +134,7 @@ TEST_F(MessagesTest, AProcedureThatYieldsGetsNoNestedMessage) {
 }
 
 TEST(SystemTest, MessageBoxesScreenSizeAndPictures) {
-  platform::Init(platform::Backend::Headless);
+  platform::headless::Init();
   headless::Reset();
   MsgBox("Minimum screen resolution is 1024 * 768", "Warning", MsgBoxIcon::Exclamation);
   ASSERT_EQ(headless::MessageBoxes().size(), 1u);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/msg_box.h"
+#include "platform/loop/msg_box.h"
 #include "platform_test.h"
 
 using namespace platform;

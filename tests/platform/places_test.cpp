@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/places.h"
-#include "platform/places_os.h"
+#include "platform/files/places.h"
+#include "platform/files/places_os.h"
 
 namespace fs = std::filesystem;
 using platform::detail::ChoosePlaces;

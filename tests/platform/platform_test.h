@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/form.h"
 #include "platform/headless/headless.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
+#include "platform/ui/form.h"
 
 class PlatformTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::Init(platform::Backend::Headless);
+    platform::headless::Init();
     platform::SetProgramFolder(ZT_PROGRAM_DIR);
     platform::headless::Reset();
   }

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "platform/fonts.h"
+#include "platform/ui/fonts.h"
 #include "platform_test.h"
 
 namespace {

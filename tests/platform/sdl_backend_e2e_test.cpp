@@ -14,9 +14,9 @@
 #include <string>
 #include <thread>
 
-#include "platform/form.h"
-#include "platform/system.h"
-#include "platform/window_messages.h"
+#include "platform/loop/system.h"
+#include "platform/loop/window_messages.h"
+#include "platform/ui/form.h"
 
 // Last: its macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>
@@ -275,7 +275,7 @@ TEST(SdlBackendE2E, DrawsClicksTypesScalesAndEndsOnSigtermUnderAnXServer) {
   Xvfb server;
   ASSERT_TRUE(server.Start()) << "Xvfb did not start";
   SetProgramFolder(ZT_PROGRAM_DIR);
-  Init(Backend::Desktop);
+  InitDesktop();
   EXPECT_EQ(ScreenWidth(), 1280);
   EXPECT_EQ(ScreenHeight(), 1024);
   Instance<E2EForm>().Show();
@@ -307,7 +307,7 @@ TEST(SdlBackendE2E, WithoutAnyWindowSystemStartingFailsAndSaysWhy) {
   unsetenv("WAYLAND_DISPLAY");
   unsetenv("SDL_VIDEODRIVER");
   testing::internal::CaptureStderr();
-  const bool ready = Init(Backend::Desktop);
+  const bool ready = InitDesktop();
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("Cannot open the display"), std::string::npos) << said;
   EXPECT_NE(said.find(":4321"), std::string::npos) << said;

@@ -6,10 +6,11 @@
 
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/system.h"
+#include "platform/headless/headless.h"
+#include "platform/loop/system.h"
+#include "platform/loop/window_messages.h"
+#include "platform/ui/form.h"
 #include "platform/win32/window.h"
-#include "platform/window_messages.h"
 
 namespace {
 
@@ -54,9 +55,9 @@ class Win32BackendTest : public ::testing::Test {
   void SetUp() override {
     noticed.clear();
     ticks = presses = closeRequests = 0;
-    ASSERT_TRUE(platform::Init(platform::Backend::Desktop));
+    ASSERT_TRUE(platform::InitDesktop());
   }
-  void TearDown() override { platform::Init(platform::Backend::Headless); }
+  void TearDown() override { platform::headless::Init(); }
 
   // Shows a new Target and returns its window.
   static HWND ShowTarget() {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/places_os.h"
+#include "platform/files/places_os.h"
 
 namespace {
 

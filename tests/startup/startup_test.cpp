@@ -22,7 +22,7 @@ class StartUpTest : public ::testing::Test {
                std::to_string(::getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
-    platform::headless::Reset();
+    platform::headless::Init();
   }
   void TearDown() override {
     std::error_code ignored;

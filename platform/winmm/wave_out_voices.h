@@ -12,8 +12,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/wave_out.h"
-#include "platform/window_messages.h"
+#include "platform/loop/window_messages.h"
+#include "platform/winmm/wave_out.h"
 
 namespace platform::wave_voices {
 

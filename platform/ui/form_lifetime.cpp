@@ -4,7 +4,7 @@
 #include <map>
 
 #include "platform/backend.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace platform::detail {
 namespace {

@@ -75,7 +75,7 @@ class Control {
   bool ShownOnForm() const;
 
   // Draws the control (not its children) with its top-left corner at (x, y) of target,
-  // clipped to its container (see platform/drawing.h).
+  // clipped to its container (see platform/ui/drawing.h).
   virtual void Draw(gfx::Surface& target, int x, int y, int w, int h) const;
   // Whether a press on the control lands on it (shapes let presses through).
   virtual bool TakesMouse() const { return true; }

@@ -1,9 +1,9 @@
-#include "platform/wave_out_voices.h"
+#include "platform/winmm/wave_out_voices.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/headless/wave_out_test.h"
+#include "platform/winmm/wave_out_test.h"
 
 namespace platform::wave_voices {
 namespace {

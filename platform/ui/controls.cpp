@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/drawing.h"
-#include "platform/form.h"
+#include "platform/ui/drawing.h"
+#include "platform/ui/form.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/mmio.h"
+#include "platform/winmm/mmio.h"
 
 #include <sys/stat.h>
 
@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace platform {
 

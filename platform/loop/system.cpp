@@ -1,36 +1,40 @@
 // Choosing the backend, and the services that are not windows: message boxes and the
 // screen size.
-#include <iostream>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/backend.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
 
 namespace platform {
 namespace detail {
-std::unique_ptr<BackendImpl> MakeHeadlessBackend();
-std::unique_ptr<BackendImpl> MakeDesktopBackend();
-
 namespace {
 // Not destroyed at exit, so forms that outlive static destruction still find it.
 BackendImpl* backend = nullptr;
 }  // namespace
 
+BackendImpl* ChosenBackend() {
+  return backend;
+}
+
 BackendImpl& CurrentBackend() {
-  // Without Init the platform runs headless, so library code used from tests and tools
-  // never meets a missing backend.
-  if (!backend) backend = MakeHeadlessBackend().release();
+  // A call before a backend is chosen is a bug in the caller: running headless instead
+  // would hide it.
+  if (!backend) {
+    std::fputs("platform: called before a backend was chosen (InitDesktop or headless::Init)\n",
+               stderr);
+    std::abort();
+  }
   return *backend;
 }
-}  // namespace detail
 
-bool Init(Backend kind) {
+bool UseBackend(std::unique_ptr<BackendImpl> chosen) {
   Shutdown();
-  detail::backend =
-      (kind == Backend::Desktop ? detail::MakeDesktopBackend() : detail::MakeHeadlessBackend())
-          .release();
-  return detail::backend->Ready();
+  backend = chosen.release();
+  return backend->Ready();
 }
+}  // namespace detail
 
 void Shutdown() {
   if (!detail::backend) return;

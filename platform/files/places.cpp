@@ -1,9 +1,9 @@
-#include "platform/places.h"
+#include "platform/files/places.h"
 
 #include <optional>
 #include <system_error>
 
-#include "platform/places_os.h"
+#include "platform/files/places_os.h"
 
 namespace platform {
 namespace detail {

@@ -1,11 +1,11 @@
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
 #include "platform/backend.h"
-#include "platform/drawing.h"
+#include "platform/ui/drawing.h"
 
 namespace platform {
 
@@ -14,7 +14,7 @@ Form::Form() {
 }
 
 Form::~Form() {
-  detail::CurrentBackend().Destroyed(*this);
+  if (detail::BackendImpl* backend = detail::ChosenBackend()) backend->Destroyed(*this);
   detail::RemoveLiveForm(this);
 }
 
@@ -44,7 +44,7 @@ void Form::Hide() {
   if (loading_) hiddenInLoad_ = true;
   if (!visible_) return;
   visible_ = false;
-  detail::CurrentBackend().Hidden(*this);
+  if (detail::BackendImpl* backend = detail::ChosenBackend()) backend->Hidden(*this);
 }
 
 void Form::Close() {

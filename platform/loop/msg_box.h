@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/form.h"
-#include "platform/system.h"
+#include "platform/loop/system.h"
+#include "platform/ui/form.h"
 
 namespace platform {
 

@@ -1,5 +1,5 @@
 // Multimedia file I/O with the classic mmio calls: on Windows the desktop's own, on Linux
-// a read-only reader of RIFF files (sdl/mmio.cpp). The Linux reader keeps every read, seek
+// a read-only reader of RIFF files (winmm/mmio.cpp). The Linux reader keeps every read, seek
 // and chunk search inside the file (and a search inside its parent chunk), whatever the
 // chunk headers claim; callers check a chunk's size against the file's themselves, so a
 // damaged file cannot make them read outside it on either.

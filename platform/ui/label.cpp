@@ -3,8 +3,8 @@
 // font or width changes. The colour is applied when drawing, so a colour change re-uses it.
 #include <algorithm>
 
-#include "platform/fonts.h"
-#include "platform/form.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/form.h"
 
 namespace platform {
 

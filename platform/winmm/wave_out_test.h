@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/wave_out.h"
+#include "platform/winmm/wave_out.h"
 
 namespace platform::wave_test {
 

@@ -1,4 +1,4 @@
-#include "platform/msg_box.h"
+#include "platform/loop/msg_box.h"
 
 #include <algorithm>
 #include <iostream>

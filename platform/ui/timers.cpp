@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "platform/backend.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace platform {
 namespace {

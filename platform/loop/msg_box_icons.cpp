@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/msg_box.h"
+#include "platform/loop/msg_box.h"
 
 namespace platform::detail {
 namespace {

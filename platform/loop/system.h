@@ -5,18 +5,15 @@
 #include <string>
 
 #include "gfx/surface.h"
-#include "platform/places.h"  // where pictures come from; tests set the folders there
+#include "platform/files/places.h"  // where pictures come from; tests set the folders there
 
 namespace platform {
 
-enum class Backend {
-  Desktop,   // real windows on this machine's desktop, real time
-  Headless,  // no windows, a virtual clock that tests advance (see headless/headless.h)
-};
-
-// Chooses the backend. Must be called before any form is shown. False when it cannot
-// show windows (no display); the reason has gone to stderr.
-bool Init(Backend backend);
+// Chooses the desktop backend: real windows, real time and the machine's audio device.
+// Defined by the desktop backend the program links (sdl/ on Linux, win32/ on Windows);
+// tests choose headless::Init() instead. Must be called before any other platform call.
+// False when it cannot show windows (no display); the reason has gone to stderr.
+bool InitDesktop();
 // Destroys every form, timer and message window and shuts the backend down.
 void Shutdown();
 

@@ -2,8 +2,8 @@
 // caret stays in view.
 #include <algorithm>
 
-#include "platform/fonts.h"
-#include "platform/form.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/form.h"
 
 namespace platform {
 namespace {

@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "platform/backend.h"
-#include "platform/window_messages.h"
+#include "platform/loop/window_messages.h"
 
 namespace platform {
 namespace {
@@ -70,7 +70,7 @@ bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lPar
     if (!windows.contains(window)) return false;
     queue.push_back({window, message, wParam, lParam});
   }
-  detail::CurrentBackend().Wake();
+  if (detail::BackendImpl* backend = detail::ChosenBackend()) backend->Wake();
   return true;
 }
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/drawing.h"
+#include "platform/ui/drawing.h"
 
 namespace platform::detail {
 

@@ -1,14 +1,14 @@
-// The file operations of platform/files.h that read the same on every system: reading a
+// The file operations of platform/files/files.h that read the same on every system: reading a
 // whole file and finding a name without regard to letter case, on top of what each system
 // answers in a file of its own (files_os.h).
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <random>
 
-#include "platform/files_os.h"
+#include "platform/files/files_os.h"
 
 namespace platform::files {
 namespace detail {

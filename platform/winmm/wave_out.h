@@ -8,12 +8,12 @@
 // Two backends, chosen at run time: Device plays on the machine's audio device (on Linux
 // through SDL's, from its audio thread; on Windows these are the desktop's own waveOut
 // calls); Test has no audio thread and no device: a test decides when a buffer finishes
-// (platform/headless/wave_out_test.h).
+// (platform/winmm/wave_out_test.h).
 #pragma once
 
 #include <cstdint>
 
-#include "platform/mmio.h"
+#include "platform/winmm/mmio.h"
 
 namespace platform {
 

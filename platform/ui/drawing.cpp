@@ -1,4 +1,4 @@
-#include "platform/drawing.h"
+#include "platform/ui/drawing.h"
 
 #include <algorithm>
 #include <cstring>
