@@ -12,9 +12,14 @@ namespace platform {
 std::filesystem::path AssetFolder();
 
 // The folder that holds fr.dat and data/: the program's folder when the assets lie beside
-// the program and the player may write there; otherwise the player's own data folder,
-// created with its data/ when missing.
+// the program, the player may write there and no installer put the program there;
+// otherwise the player's own data folder, created with its data/ when missing.
 std::filesystem::path PlayerFolder();
+
+// The file an installer writes beside the program it installs: an installed program's
+// folder belongs to the installer, which replaces and removes it, so the player's files
+// never go there.
+inline constexpr const char* kInstalledMarker = "installed.txt";
 
 // Points both at one folder that holds everything, as a build folder does (tests).
 void SetProgramFolder(const std::filesystem::path& folder);
