@@ -44,8 +44,7 @@ Places ChoosePlaces(const std::filesystem::path& programFolder, bool programFold
   std::error_code error;
   const bool portable =
       selfContained && !std::filesystem::exists(programFolder / kInstalledMarker, error);
-  if ((portable && programFolderWritable) || perUserFolder.empty())
-    return {assets, programFolder};
+  if ((portable && programFolderWritable) || perUserFolder.empty()) return {assets, programFolder};
   return {assets, perUserFolder};
 }
 

@@ -257,9 +257,9 @@ TEST(Pictures, WindowsIconHoldsTheThemeIconAtEverySize) {
     EXPECT_EQ(le(entry, 1), side) << sizes[i];
     EXPECT_EQ(le(entry + 1, 1), side) << sizes[i];
     EXPECT_EQ(le(entry + 6, 2), 32u) << sizes[i];
-    const std::string png = FileBytes(std::string(ZT_ICON_THEME_DIR) + "/" +
-                                      std::to_string(sizes[i]) + "x" + std::to_string(sizes[i]) +
-                                      "/apps/zentorra.png");
+    const std::string png =
+        FileBytes(std::string(ZT_ICON_THEME_DIR) + "/" + std::to_string(sizes[i]) + "x" +
+                  std::to_string(sizes[i]) + "/apps/zentorra.png");
     ASSERT_EQ(le(entry + 8, 4), png.size()) << sizes[i];
     EXPECT_TRUE(ico.compare(le(entry + 12, 4), png.size(), png) == 0) << sizes[i];
   }
