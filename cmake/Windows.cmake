@@ -20,6 +20,8 @@ target_compile_options(gtest_main PRIVATE -Wno-error)
 # picture tools drew (copied from the native build by tools/), the version block from the
 # project's version, and the manifest.
 enable_language(RC)
+# The resource compiler takes the definitions, not the C++ compilers' warning options.
+set(CMAKE_RC_COMPILE_OBJECT "<CMAKE_RC_COMPILER> <DEFINES> <INCLUDES> -O coff <SOURCE> <OBJECT>")
 set(ZT_WINDOWS_MANIFEST ${PROJECT_SOURCE_DIR}/packaging/windows/zentorra.manifest)
 set(ZT_WINDOWS_ICON ${CMAKE_BINARY_DIR}/icons/zentorra.ico)
 set(ZT_WINDOWS_RESOURCES ${CMAKE_BINARY_DIR}/zentorra.rc)

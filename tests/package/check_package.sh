@@ -88,7 +88,12 @@ grep -q '<project_license>MIT</project_license>' "$unpacked"/usr/share/metainfo/
   fail "the metainfo names no project licence"
 
 # Built as Debian builds its own packages, and clean in Debian's own package check.
-hardening-check "$unpacked/usr/games/zentorra" || fail "hardening-check"
+# Control-flow protection shows in the program's property note only when every object
+# linked in has it, and Debian 12's C start files have not (nor has any of its own
+# programs): hardening-check leaves it out, and the program's own code is looked at.
+hardening-check --nocfprotection "$unpacked/usr/games/zentorra" || fail "hardening-check"
+[ "$(objdump -d --no-show-raw-insn "$unpacked/usr/games/zentorra" | grep -c endbr64)" -gt 100 ] ||
+  fail "the program was not built with -fcf-protection"
 lint=$(lintian --pedantic --display-info "$deb" 2>&1 | grep -v 'running with root privileges' || true)
 [ -n "$lint" ] && echo "$lint"
 ! grep -qE '^[EW]: |hardening' <<<"$lint" || fail "lintian: $(grep -E '^[EW]: |hardening' <<<"$lint")"
