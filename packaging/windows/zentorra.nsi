@@ -6,7 +6,9 @@
 ; user's own programs folder; /AllUsers or /CurrentUser on the command line chooses.
 ; The player's files are never here: the game keeps them in %APPDATA%\Zentorra\ once it
 ; finds installed.txt beside itself, so upgrades and uninstalls leave them alone.
-Unicode true
+; A 64-bit installer for the 64-bit game: it runs where the game does, Wine without its
+; 32-bit half included.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define NAME "Zentorra"
@@ -27,7 +29,6 @@ SetCompressor /SOLID lzma
 !include MultiUser.nsh
 !include MUI2.nsh
 !include FileFunc.nsh
-!include x64.nsh
 
 Name "${NAME}"
 OutFile "${OUTFILE}"
@@ -58,16 +59,10 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 ${PUBLISHER}. MIT licence."
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "${NAME} needs 64-bit Windows."
-    Abort
-  ${EndIf}
-  SetRegView 64
   !insertmacro MULTIUSER_INIT
 FunctionEnd
 
 Function un.onInit
-  SetRegView 64
   !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 

@@ -17,11 +17,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 
 readonly key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zentorra'
 drive=$WINEPREFIX/drive_c
-appdata=$drive/users/$USER/AppData/Roaming/Zentorra
 unix_path() { fixed_layout winepath -u "$1" 2>/dev/null; }
+appdata=$(unix_path "$(fixed_layout wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Zentorra
+[ -d "$(dirname "$appdata")" ] || fail "Wine names no application data folder: $appdata"
 entry() {  # a value of the uninstall entry, or nothing when there is none
   fixed_layout wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+    sed -n "s/^ *$1 *REG_[A-Z_]* *//p" || true
 }
 install() {
   fixed_layout wine "$setup" /S >/dev/null 2>&1 || fail "the installer failed ($*)"
@@ -49,7 +50,7 @@ done
 # The Start-menu shortcut leads to the installed program.
 shortcut=$(find "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs" -name Zentorra.lnk)
 [ -n "$shortcut" ] || fail "no Start-menu shortcut"
-target=$(strings "$shortcut" | grep -m1 -i 'zentorra\.exe$')
+target=$(strings "$shortcut" | grep -m1 -i '^[a-z]:\\.*\\zentorra\.exe$' || true)  # its local path
 [ "$(unix_path "$target")" -ef "$program_dir/zentorra.exe" ] || fail "the shortcut leads to \"$target\""
 [ -z "$(find "$drive/users" -name Zentorra.lnk)" ] || fail "a desktop shortcut without asking"
 

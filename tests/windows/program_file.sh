@@ -26,14 +26,14 @@ sizes=$(icotool -l "$scratch/icon.ico" | sed -n 's/.*--width=\([0-9]*\) --height
 
 # The fixed part of the version block: its signature, then the structure's version, then
 # the file and the product version, each as two little-endian words of two halves.
-wrestool -x --type=16 "$exe" >"$scratch/version"
+wrestool -x --raw --type=16 "$exe" >"$scratch/version"
 IFS=. read -r major minor patch <<<"$version"
 half() { printf '%02x%02x' $(($1 & 255)) $(($1 >> 8)); }
 numbers=$(half "$minor")$(half "$major")$(half 0)$(half "$patch")
 hex=$(od -An -v -tx1 "$scratch/version" | tr -d ' \n')
 grep -q "bd04effe00000100${numbers}${numbers}" <<<"$hex" ||
   fail "the version numbers are not $version.0: $(grep -o 'bd04effe.\{40\}' <<<"$hex")"
-texts=$(iconv -f UTF-16LE -t UTF-8 <"$scratch/version" | tr '\0' '\n')
+texts=$(strings -el "$scratch/version")  # the texts are UTF-16: key, then value
 for key in FileVersion ProductVersion; do
   grep -A1 -x "$key" <<<"$texts" | tail -1 | grep -qx "$version" || fail "$key is not $version"
 done
@@ -41,13 +41,15 @@ for key in ProductName FileDescription CompanyName LegalCopyright; do
   grep -qx "$key" <<<"$texts" || fail "no $key in the version block"
 done
 
-wrestool -x --type=24 "$exe" >"$scratch/manifest"
+wrestool -x --raw --type=24 "$exe" >"$scratch/manifest"
 grep -q 'PerMonitorV2' "$scratch/manifest" || fail "the manifest does not declare the DPI awareness"
 grep -q 'Microsoft.Windows.Common-Controls' "$scratch/manifest" || fail "the manifest names no common controls"
 
 ! x86_64-w64-mingw32-objdump -h "$exe" | grep -q '\.debug_' || fail "the program file is not stripped"
 
 imported=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | sort -f | tr '\n' ' ')
-listed=$(grep -o '^The program imports: .*' "$readme" | grep -o '`[^`]*\.dll`' | tr -d '`' | sort -f | tr '\n' ' ')
+# The README's list: the DLL names of the paragraph that says what the program imports.
+listed=$(sed -n "/imports only Windows' own DLLs:/,/\.\$/p" "$readme" | grep -o '`[^`]*\.dll`' |
+  tr -d '`' | sort -f | tr '\n' ' ')
 [ "$imported" = "$listed" ] || fail "imports $imported; the README lists $listed"
 echo "PASS program file $exe: icon $sizes, version $version, manifest, imports $imported"
