@@ -22,8 +22,8 @@ others=$(ls | grep -vxF -f <(printf '%s\n' "${expected[@]}" SHA256SUMS) || true)
 [ -z "$others" ] || fail "files that are no artefact: $others"
 sha256sum --strict --quiet -c SHA256SUMS || fail "a sum does not match"
 
-tar -tzf "zentorra-${version}.tar.gz" | grep -qx "zentorra-${version}/LICENSE" ||
-  fail "the source archive has no LICENSE"
+sources=$(tar -tzf "zentorra-${version}.tar.gz")
+grep -qx "zentorra-${version}/LICENSE" <<<"$sources" || fail "the source archive has no LICENSE"
 zip=$(unzip -Z1 "zentorra-${version}-win64.zip")
 for f in zentorra.exe LICENSE.txt LICENSE-LiberationSans.txt LICENSE-DejaVu.txt; do
   grep -qx "Zentorra/$f" <<<"$zip" || fail "the zip lacks Zentorra/$f"
