@@ -11,8 +11,6 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 add_compile_options(-Wno-restrict)
 # libstdc++, libgcc and winpthread linked in: the program needs no DLL beyond the system's.
 add_link_options(-static)
-# The event loop's library links the thread library, on Windows winpthread.
-find_package(Threads REQUIRED)
 
 add_subdirectory(${ZT_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 target_compile_options(gtest PRIVATE -Wno-error)
