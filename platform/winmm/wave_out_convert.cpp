@@ -46,21 +46,13 @@ std::uint32_t DefaultMask(int channels) {
 // Where a speaker (a bit of a channel mask) stands: -1 left, 1 right, 0 in the middle, 2
 // for the low-frequency channel, which two small speakers do without.
 int SideOf(int bit) {
-  switch (bit) {
-    case 0:
-    case 4:
-    case 6:
-    case 9:
-    case 12:
-    case 15:  // clang-format off
-      return -1;
-    case 1: case 5: case 7: case 10: case 14: case 17:
-      return 1;
-    case 3:
-      return 2;  // clang-format on
-    default:
-      return 0;
-  }
+  constexpr std::uint32_t kLeft = 0x9251;    // front, back, front-of-centre, side, top left
+  constexpr std::uint32_t kRight = 0x244A2;  // and their right-hand twins
+  constexpr std::uint32_t kLowFrequency = 0x8;
+  const std::uint32_t speaker = bit < 32 ? 1u << bit : 0;
+  if (speaker & kLeft) return -1;
+  if (speaker & kRight) return 1;
+  return speaker & kLowFrequency ? 2 : 0;
 }
 
 float FromALaw(std::uint8_t code) {

@@ -242,6 +242,22 @@ INSTANTIATE_TEST_SUITE_P(
                   0.5}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// 5.1 folded into two: a back-left channel is heard on the left alone, the low-frequency
+// channel not at all.
+TEST_F(SoundTest, MoreChannelsAreFoldedIntoTwoByTheirSpeakersPlaces) {
+  std::string data;
+  for (int frame = 0; frame < 441; ++frame) {
+    for (double level : {0.0, 0.0, 0.0, 0.9, 0.5, 0.0}) data += Sample(level, kPcm, 16);
+  }
+  ASSERT_EQ(Load(7, Write("surround.wav", Wav(FormatBody(kPcm, 6, 44100, 16), data))), kSoundTrue);
+  ASSERT_EQ(StartSound(7), kSoundTrue);
+  std::vector<float> out(2 * 128);
+  platform::wave_test::Mix(out.data(), 128);
+  // At 0.707 of the front's level, the left side (front, centre, back) scaled not to clip.
+  EXPECT_NEAR(out[2 * 64], 0.5 * std::sqrt(0.5) / (1 + 2 * std::sqrt(0.5)), 1e-3);
+  EXPECT_EQ(out[2 * 64 + 1], 0.0f);
+}
+
 TEST_F(SoundTest, OtherRatesAreConvertedToTheOutputRate) {
   for (std::uint32_t rate : {8000u, 22050u, 48000u, 192000u}) {
     const int period = static_cast<int>(rate / 882);  // about 50 output frames a half
