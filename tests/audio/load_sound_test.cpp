@@ -284,6 +284,21 @@ TEST_F(SoundTest, OtherRatesAreConvertedToTheOutputRate) {
   }
 }
 
+// Going down in rate, a tone above the new Nyquist frequency is filtered out, not folded
+// back into the band (96 kHz to 44.1 kHz would fold 30 kHz to 14.1 kHz).
+TEST_F(SoundTest, ATooHighToneIsFilteredOutWhenTheRateGoesDown) {
+  std::string data;
+  for (int i = 0; i < 9600; ++i)
+    data += Sample(0.5 * std::sin(2 * 3.14159265 * 30000 * i / 96000), kPcm, 16);
+  ASSERT_EQ(Load(7, Write("high.wav", Wav(FormatBody(kPcm, 1, 96000, 16), data))), kSoundTrue);
+  ASSERT_EQ(StartSound(7), kSoundTrue);
+  std::vector<float> out(2 * 2048);
+  platform::wave_test::Mix(out.data(), 2048);
+  double energy = 0;
+  for (int i = 500; i < 2000; ++i) energy += double(out[2 * i]) * out[2 * i];
+  EXPECT_LT(std::sqrt(energy / 1500), 0.35 / 1000) << "60 dB below the tone";
+}
+
 // The end of a converted sound is silence of its own format: an 8-bit one must not end
 // on a full-scale click (byte 0 is its most negative value).
 TEST_F(SoundTest, AConvertedSoundIsNoLouderThanItsSource) {
