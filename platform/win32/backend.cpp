@@ -8,7 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/ui/leaving_windows.h"
-#include "platform/winmm/wave_out_voices.h"
+#include "platform/win32/wave_out.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
 #include "platform/win32/text.h"
@@ -133,7 +133,7 @@ class Win32Backend final : public BackendImpl {
 namespace platform {
 bool InitDesktop() {
   const bool ready = detail::UseBackend(std::make_unique<detail::Win32Backend>());
-  wave_voices::SetBackend(wave_voices::WaveOutBackend::Device);  // the desktop's own
+  win32::UseDesktopWaveOut();
   return ready;
 }
 }  // namespace platform
