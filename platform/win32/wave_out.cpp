@@ -2,9 +2,8 @@
 // the desktop converts and mixes the devices. The test devices are the layer's own voices
 // and mixer (platform/winmm/), so tests run the same on every platform. The layer's
 // records have the desktop's layout.
-#include "platform/win32/wave_out.h"
-
 #include "platform/winmm/wave_out.h"
+
 #include "platform/winmm/wave_out_voices.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
@@ -87,11 +86,4 @@ MMRESULT waveOutClose(HWAVEOUT device) {
   return ::waveOutClose(Native(device));
 }
 
-namespace win32 {
-
-void UseDesktopWaveOut() {
-  wave_voices::SetBackend(WaveOutBackend::Device);
-}
-
-}  // namespace win32
 }  // namespace platform
