@@ -23,6 +23,7 @@ class StartUpTest : public ::testing::Test {
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     platform::headless::Init();
+    platform::headless::ClearMessageBoxes();
   }
   void TearDown() override {
     std::error_code ignored;
@@ -33,7 +34,7 @@ class StartUpTest : public ::testing::Test {
 
   bool Start(const std::filesystem::path& folder) {
     return StartUp(
-        folder, [this] { shown_ += "splash;"; }, [this] { shown_ += "howto;"; });
+        folder, folderFailure_, [this] { shown_ += "splash;"; }, [this] { shown_ += "howto;"; });
   }
   static std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -43,12 +44,14 @@ class StartUpTest : public ::testing::Test {
   // message box (a player who started it from a desktop launcher sees no terminal), and
   // shows no screen.
   void ExpectFailure(const std::filesystem::path& folder, const std::string& reason) {
+    ExpectReport(folder, "the first-run marker " + (folder / "fr.dat").string() +
+                             " could not be written (" + reason + ").");
+  }
+  void ExpectReport(const std::filesystem::path& folder, const std::string& cause) {
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(Start(folder));
     const std::string message = ::testing::internal::GetCapturedStderr();
-    const std::string report = "Zentorra cannot start: the first-run marker " +
-                               (folder / "fr.dat").string() + " could not be written (" + reason +
-                               ").";
+    const std::string report = "Zentorra cannot start: " + cause;
     EXPECT_NE(message.find(report), std::string::npos) << message;
     const auto& boxes = platform::headless::MessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -59,6 +62,7 @@ class StartUpTest : public ::testing::Test {
   }
 
   std::filesystem::path folder_;
+  std::optional<platform::FolderFailure> folderFailure_;
   std::string shown_;
 };
 
@@ -101,6 +105,17 @@ TEST_F(StartUpTest, UnwritableFolderFailsWithTheFileAndReason) {
 #else
   ExpectFailure(folder_ / "program", "Not a directory");
 #endif
+}
+
+// A player's folder that could not be made is named with the reason of the step that
+// failed; the marker's own error would only say that the folder is not there.
+TEST_F(StartUpTest, AFolderThatCouldNotBeMadeIsNamedWithItsReason) {
+  const auto home = folder_ / "home";
+  folderFailure_ =
+      platform::FolderFailure{home / ".local", std::make_error_code(std::errc::permission_denied)};
+  ExpectReport(home / ".local" / "share" / "zentorra",
+               "the folder " + (home / ".local").string() + " could not be created (" +
+                   std::make_error_code(std::errc::permission_denied).message() + ").");
 }
 
 // A folder's read-only attribute does not stop writes into it on Windows.
