@@ -1,5 +1,12 @@
 // The score popups' ticks, and leaving the game through Exit.
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include <fstream>
+
+#include "platform/files/files.h"
 
 #include "game/high_score.h"
 #include "platform/headless/headless.h"
@@ -187,6 +194,54 @@ TEST_F(LeaveTest, EntriesThatAnotherCopyWroteMeanwhileAreKept) {
   EXPECT_EQ(HighScoreNames[1], "Tester");
   EXPECT_EQ(HighScoreValues[1], 500);
   EXPECT_EQ(HighScoreNames[2], "Bob");
+  ExpectTableFileHoldsTheTable();
+}
+
+#ifndef _WIN32
+// Two copies leave at the same instant, again and again: each time both results are in
+// the table, since neither copy can replace the file between the other's reading and
+// writing it.
+TEST_F(LeaveTest, TwoCopiesLeavingAtOnceBothKeepTheirEntries) {
+  constexpr int kRounds = 50;
+  for (int round = 1; round <= kRounds; ++round) {
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    pid_t copies[2];
+    for (int copy = 0; copy < 2; ++copy) {
+      copies[copy] = ::fork();
+      ASSERT_GE(copies[copy], 0);
+      if (copies[copy] == 0) {
+        ::close(start[1]);
+        char go;
+        [[maybe_unused]] const ssize_t got = ::read(start[0], &go, 1);  // the pipe's end
+        PlayerName = copy == 0 ? "Ann" : "Bob";
+        Score = round * 10 + copy;
+        RecordResult();
+        std::_Exit(0);
+      }
+    }
+    ::close(start[0]);
+    ::close(start[1]);  // both copies go at once
+    for (pid_t copy : copies) ::waitpid(copy, nullptr, 0);
+    storage::ScoreTable table;
+    ASSERT_TRUE(storage::LoadScoreFile(storage::ScoreFilePath(folder_), table));
+    EXPECT_EQ(table.names[0], "Bob") << "round " << round;
+    EXPECT_EQ(table.values[0], (round * 10 + 1) * 100) << "round " << round;
+    EXPECT_EQ(table.names[1], "Ann") << "round " << round;
+    EXPECT_EQ(table.values[1], round * 10 * 100) << "round " << round;
+  }
+}
+#endif
+
+// A copy that holds the table and never lets go (hung, stopped) keeps this one waiting
+// only so long: the result is then written as it would be without the lock.
+TEST_F(LeaveTest, ACopyThatNeverLetsGoOfTheTableDoesNotStopTheWrite) {
+  const platform::files::FileLock hung(folder_ / "data" / "score.lock",
+                                       std::chrono::milliseconds(0));
+  ASSERT_TRUE(hung.Held());
+  Leave(7);
+  EXPECT_EQ(menuShown_, 1);
+  EXPECT_EQ(HighScoreValues[0], 700);
   ExpectTableFileHoldsTheTable();
 }
 
