@@ -6,10 +6,10 @@
 
 #include <fstream>
 
-#include "platform/files/files.h"
-
 #include "game/high_score.h"
+#include "platform/files/files.h"
 #include "platform/headless/headless.h"
+#include "platform/loop/system.h"
 #include "storage/player_file.h"
 #include "storage/score_file.h"
 #include "tests/game/game_fixture.h"
@@ -162,6 +162,28 @@ TEST_F(LeaveTest, ACloseDuringAMoveLeavesWhenTheMoveEnds) {
   platform::headless::RunTicks(game_->TAnim, 100);  // the game window is gone after it
   EXPECT_EQ(menuShown_, 1);
   EXPECT_EQ(HighScoreValues[0], 500);
+}
+
+// The session ends during a move: the score so far is saved and entered at once, as the
+// window's close would, the program ends, and nothing waits for an answer on the screen.
+TEST_F(LeaveTest, TheSessionsEndSavesAtOnceEvenDuringAMove) {
+  OpenGame();
+  SetLineFreeBoard();
+  ShowBoard();
+  Score = 5;
+  platform::headless::Press(*game_, 2, 262, 412);
+  ASSERT_FALSE(game_->Enabled());
+  platform::headless::RequestClose(*game_);                           // held for the move's end
+  std::filesystem::create_directory(folder_ / "data" / "score.dat");  // this one fails
+  platform::EndSession();
+  EXPECT_TRUE(platform::EndRequested());
+  storage::PlayerRecord record;
+  ASSERT_TRUE(storage::LoadPlayerFile(storage::PlayerFilePath(folder_, "Tester"), record));
+  EXPECT_EQ(record.score, 5);
+  EXPECT_EQ(HighScoreValues[0], 500);
+  EXPECT_TRUE(platform::headless::MessageBoxes().empty());
+  platform::headless::RunTicks(game_->TAnim, 100);  // the held close is not answered twice
+  EXPECT_EQ(menuShown_, 0);
 }
 
 // Nothing is lost silently: the player learns what was not saved and why, and the game
