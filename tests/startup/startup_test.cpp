@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <string>
 
@@ -88,7 +89,14 @@ TEST_F(StartUpTest, ALinkAtTheMarkersNameIsNotFollowed) {
 
 TEST_F(StartUpTest, LaterRunShowsSplashAndLeavesAnyMarkerUntouched) {
   std::ofstream(folder_ / "fr.dat").close();  // empty
+  // And what an earlier run's interrupted save left goes.
+  std::filesystem::create_directory(folder_ / "data");
+  const auto leftover = folder_ / "data" / ".zentorra-0123abcd";
+  std::ofstream(leftover).close();
+  std::filesystem::last_write_time(
+      leftover, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
   EXPECT_TRUE(Start(folder_));
+  EXPECT_FALSE(std::filesystem::exists(leftover));
   EXPECT_EQ(shown_, "splash;");
   EXPECT_EQ(game::FirstRunDone, game::kTrue);
   EXPECT_EQ(ReadBytes(folder_ / "fr.dat"), "");
