@@ -175,19 +175,6 @@ TEST_F(PlayerFileTest, OnlyLeftoverTemporaryFilesAreRemoved) {
             (std::vector<std::string>{".zentorra-89abcdef", ".zentorra-notours", "Abc1.dat"}));
 }
 
-// Copies take turns at the lock; one that never lets go is waited for only so long.
-TEST_F(PlayerFileTest, ALockIsHeldByOneAtATime) {
-  const auto path = folder_ / "data" / "score.lock";
-  {
-    const platform::files::FileLock first(path, std::chrono::milliseconds(0));
-    ASSERT_TRUE(first.Held());
-    const platform::files::FileLock second(path, std::chrono::milliseconds(50));
-    EXPECT_FALSE(second.Held());
-  }
-  const platform::files::FileLock after(path, std::chrono::milliseconds(0));
-  EXPECT_TRUE(after.Held());
-}
-
 // A folder's read-only attribute does not stop writes into it on Windows.
 #ifndef _WIN32
 TEST_F(PlayerFileTest, ReadOnlyDataFolderFails) {
