@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/loop/system.h"
-#include "platform/sdl/wave_out_mixer.h"
+#include "platform/winmm/wave_out_mixer.h"
 
 // Last: the window system's headers define common words (None, Bool) as macros.
 #include <SDL2/SDL_syswm.h>
