@@ -22,7 +22,10 @@ Places Choose() {
   // way between them given by the build.
   const std::filesystem::path installed = (program / ZT_ASSETS_FROM_PROGRAM).lexically_normal();
   Places places = ChoosePlaces(program, MayWriteIn(program), installed, PerUserFolder());
-  if (places.player != program) MakePrivateFolder(places.player / "data");
+  if (places.player != program) {
+    FolderFailure failure;
+    if (!MakePrivateFolder(places.player / "data", failure)) places.playerFailure = failure;
+  }
   return places;
 }
 
@@ -44,8 +47,9 @@ Places ChoosePlaces(const std::filesystem::path& programFolder, bool programFold
   std::error_code error;
   const bool portable =
       selfContained && !std::filesystem::exists(programFolder / kInstalledMarker, error);
-  if ((portable && programFolderWritable) || perUserFolder.empty()) return {assets, programFolder};
-  return {assets, perUserFolder};
+  if ((portable && programFolderWritable) || perUserFolder.empty())
+    return {assets, programFolder, std::nullopt};
+  return {assets, perUserFolder, std::nullopt};
 }
 
 }  // namespace detail
@@ -58,8 +62,12 @@ std::filesystem::path PlayerFolder() {
   return detail::Current().player;
 }
 
+std::optional<FolderFailure> PlayerFolderFailure() {
+  return detail::Current().playerFailure;
+}
+
 void SetProgramFolder(const std::filesystem::path& folder) {
-  detail::chosen = detail::Places{folder, folder};
+  detail::chosen = detail::Places{folder, folder, std::nullopt};
 }
 
 }  // namespace platform
