@@ -3,10 +3,11 @@ BUILD         ?= build
 ASAN_BUILD    ?= build-asan
 PACKAGE_BUILD ?= build-package
 WIN_BUILD     ?= build-windows
+WEB_BUILD     ?= build-web
 JOBS          ?= $(shell nproc)
 
 .PHONY: deps build run install package windows windows-zip test test-release test-package \
-        test-windows test-asan bench format mutants
+        test-windows test-asan bench format mutants web serve-web test-web
 
 deps:
 	@tools/install-deps.sh
@@ -69,6 +70,19 @@ test-windows:
 	  cd $(WIN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE e2e && \
 	  ctest --output-on-failure -L e2e; \
 	else echo "Windows tests skipped: no MinGW-w64 cross compiler or no Wine"; fi
+
+# The browser build: the site in $(WEB_BUILD)/site, the pictures and sounds drawn by the
+# native build's tools.
+web: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DZT_WERROR=$(WERROR))
+	cmake --build $(BUILD) -j $(JOBS) --target zt_assets
+	cmake -S . -B $(WEB_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DZT_ASSET_DIR=$(abspath $(BUILD))/program \
+	  $(if $(WERROR),-DZT_WERROR=$(WERROR))
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+serve-web:
+	cd $(WEB_BUILD)/site && python3 -m http.server 8080 --bind 127.0.0.1
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer. The end-to-end
 # tests and the fuzzer run in the release build only.

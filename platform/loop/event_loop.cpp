@@ -15,7 +15,7 @@ bool EndRequested() {
 
 void DoEvents() {
   detail::DeliverPostedMessages();
-  detail::PresentDirtyForms();
+  if (detail::PresentDirtyForms() > 0) detail::CurrentBackend().Yielded();
 }
 
 int Run() {

@@ -1,0 +1,197 @@
+// The page's side of the web backend: the canvas that shows the desktop, the input it
+// queues for the program, the waits that give the browser its turn, the player's folder
+// in the browser's storage, and the quiet page after the end.
+Module.zt = (function () {
+  'use strict';
+  var kWidth = 1024, kHeight = 768;
+  var kKeys = {Enter: 0, Escape: 1, ' ': 2, Backspace: 3, Delete: 4, ArrowLeft: 5,
+               ArrowRight: 6, Home: 7, End: 8};
+  var canvas = document.getElementById('screen');
+  var context = canvas.getContext('2d');
+  var offscreen = document.createElement('canvas');
+  offscreen.width = kWidth;
+  offscreen.height = kHeight;
+  var offscreenContext = offscreen.getContext('2d');
+  var keys = document.getElementById('keys');
+  var queue = [], wakeUp = null, sleepTimer = 0, wakePending = false;
+  var frame = null, frameAsked = false, frameWaiters = [];
+  var keyboardWanted = false, ended = false;
+
+  function deliver(event) {
+    if (ended) return;
+    queue.push(event);
+    wake();
+  }
+
+  function wake() {
+    if (!wakeUp) { wakePending = true; return; }
+    var resume = wakeUp;
+    wakeUp = null;
+    clearTimeout(sleepTimer);
+    resume();
+  }
+
+  function desktopPoint(e) {
+    var rect = canvas.getBoundingClientRect();
+    return {x: Math.floor((e.clientX - rect.left) * kWidth / rect.width),
+            y: Math.floor((e.clientY - rect.top) * kHeight / rect.height)};
+  }
+
+  // The canvas fills the view with the desktop's shape, its pixels the screen's own.
+  function fit() {
+    var note = document.getElementById('touch-note');
+    var free = window.innerHeight - (note && note.offsetParent ? note.offsetHeight : 0);
+    var cssWidth = Math.min(window.innerWidth, free * kWidth / kHeight);
+    var cssHeight = cssWidth * kHeight / kWidth;
+    var ratio = window.devicePixelRatio || 1;
+    canvas.style.width = cssWidth + 'px';
+    canvas.style.height = cssHeight + 'px';
+    canvas.width = Math.round(cssWidth * ratio);
+    canvas.height = Math.round(cssHeight * ratio);
+    draw();
+  }
+
+  function draw() {
+    var whole = canvas.width === kWidth && canvas.height === kHeight;
+    context.imageSmoothingEnabled = !whole;
+    context.imageSmoothingQuality = 'high';
+    context.drawImage(offscreen, 0, 0, canvas.width, canvas.height);
+  }
+
+  function presentFrame() {
+    frameAsked = false;
+    if (frame) {
+      offscreenContext.putImageData(frame, 0, 0);
+      frame = null;
+      draw();
+    }
+    var waiters = frameWaiters;
+    frameWaiters = [];
+    waiters.forEach(function (resume) { resume(); });
+  }
+
+  function askFrame() {
+    if (!frameAsked) {
+      frameAsked = true;
+      requestAnimationFrame(presentFrame);
+    }
+  }
+
+  function press(e, button) {
+    var p = desktopPoint(e);
+    deliver({type: 1, button: button, x: p.x, y: p.y});
+  }
+
+  canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+  canvas.addEventListener('pointerdown', function (e) {
+    e.preventDefault();
+    if (keyboardWanted) keys.focus();
+    // A tap is a press of its own kind: the screen decides which button it is (8).
+    var button = e.pointerType === 'touch' ? 8 : [1, 4, 2][e.button] || 0;
+    press(e, button);
+  });
+  canvas.addEventListener('pointermove', function (e) {
+    var p = desktopPoint(e);
+    deliver({type: 2, x: p.x, y: p.y});
+  });
+  window.addEventListener('keydown', function (e) {
+    if (e.ctrlKey || e.metaKey || e.altKey) return;
+    if (e.key in kKeys) deliver({type: 3, key: kKeys[e.key]});
+    else if (e.key.length !== 1) return;
+    else deliver({type: 3, key: 9});
+    if (e.key.length === 1) deliver({type: 4, text: e.key});
+    e.preventDefault();
+  });
+  keys.addEventListener('input', function () {
+    if (keys.value) deliver({type: 4, text: keys.value});
+    keys.value = '';
+  });
+  window.addEventListener('resize', fit);
+  window.addEventListener('pagehide', function () {
+    if (!ended) Module._zt_page_hide();
+  });
+  // A page brought back from the browser's cache went through its close: start afresh.
+  window.addEventListener('pageshow', function (e) { if (e.persisted) location.reload(); });
+  if (matchMedia('(pointer: coarse)').matches) document.body.classList.add('touch');
+  fit();
+
+  return {
+    nextEvent: function (fields, text, textSize) {
+      var event = queue.shift();
+      if (!event) return 0;
+      HEAP32.set([event.type, event.button || 0, event.x || 0, event.y || 0, event.key || 0],
+                 fields >> 2);
+      stringToUTF8(event.text || '', text, textSize);
+      return 1;
+    },
+    sleep: function (timeoutMs, resume) {
+      if (queue.length || wakePending) {
+        wakePending = false;
+        setTimeout(resume, 0);
+        return;
+      }
+      wakeUp = resume;
+      if (timeoutMs >= 0) sleepTimer = setTimeout(wake, timeoutMs);
+    },
+    wake: wake,
+    showFrame: function (rgba, width, height) {
+      frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4).slice(),
+                            width, height);
+      askFrame();
+    },
+    afterFrame: function (resume) {
+      if (!frame) { setTimeout(resume, 0); return; }
+      frameWaiters.push(resume);
+      askFrame();
+    },
+    setPointer: function (kind, rgba) {
+      if (kind !== 2) { canvas.style.cursor = kind === 1 ? 'pointer' : 'default'; return; }
+      var picture = document.createElement('canvas');
+      picture.width = picture.height = 32;
+      picture.getContext('2d').putImageData(
+          new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, 32 * 32 * 4).slice(), 32, 32),
+          0, 0);
+      canvas.style.cursor = 'url(' + picture.toDataURL() + ') 0 0, pointer';
+    },
+    wantKeyboard: function (wanted) {
+      keyboardWanted = !!wanted;
+      if (keyboardWanted) keys.focus(); else keys.blur();
+    },
+    ended: function () {
+      ended = true;
+      document.getElementById('game').hidden = true;
+      document.getElementById('end').hidden = false;
+      document.title = 'Zentorra';
+    },
+  };
+})();
+
+// The player's folder lives in the browser's storage: read in before the program starts,
+// written back after every change (one write at a time, the last change always included).
+Module.preRun = Module.preRun || [];
+Module.preRun.push(function () {
+  FS.mkdir('/player');
+  FS.mount(IDBFS, {}, '/player');
+  addRunDependency('player-folder');
+  FS.syncfs(true, function (error) {
+    if (error) console.info('The browser keeps no saves here:', error);
+    removeRunDependency('player-folder');
+  });
+  var writing = false, again = false;
+  function writeBack() {
+    if (writing) { again = true; return; }
+    writing = true;
+    FS.syncfs(false, function () {
+      writing = false;
+      if (again) { again = false; writeBack(); }
+    });
+  }
+  ['rename', 'unlink', 'rmdir', 'mkdir'].forEach(function (name) {
+    var original = FS[name];
+    FS[name] = function (path) {
+      var result = original.apply(FS, arguments);
+      if (String(path).indexOf('/player/') === 0) writeBack();
+      return result;
+    };
+  });
+});
