@@ -79,6 +79,7 @@ class WebBackend final : public BackendImpl {
 
   // Only the box takes input meanwhile (the forms see to that); no timer ticks.
   void WaitInMsgBox(MsgBoxForm& box) {
+    PresentDirtyForms();  // the box's frame reaches the desktop only with the pass's others
     web::WaitForEvent(-1);
     web::PageEvent event;
     while (box.Visible() && !EndRequested() && web::NextEvent(event)) Handle(event);

@@ -23,12 +23,14 @@ Module.zt = (function () {
     wake();
   }
 
+  // The program goes on once the running JavaScript is done: a wake-up may come from
+  // inside a call into the program (a sound that ended).
   function wake() {
     if (!wakeUp) { wakePending = true; return; }
     var resume = wakeUp;
     wakeUp = null;
     clearTimeout(sleepTimer);
-    resume();
+    Promise.resolve().then(resume);
   }
 
   function desktopPoint(e) {
