@@ -171,6 +171,10 @@ class WebBackend final : public BackendImpl {
       RunPass();
     }
     for (int i = 0; i < kPageHidePasses && !EndRequested(); ++i) {
+      if (MessagesPending()) {
+        RunPass();
+        continue;
+      }
       const double next = NextTimerDueMs();
       if (next >= kNoTimerDue / 2 || std::none_of(closing.begin(), closing.end(), StillShown))
         break;

@@ -110,7 +110,11 @@ Module.zt = (function () {
   });
   window.addEventListener('resize', fit);
   window.addEventListener('pagehide', function () {
+    // The saves' flushes wait for nothing meanwhile: the transaction below takes their files.
+    Module.zt.hiding = true;
     if (!ended) Module._zt_page_hide();
+    Module.zt.hiding = false;
+    Module.zt.storeNow();
   });
   // A page brought back from the browser's cache went through its close: start afresh.
   window.addEventListener('pageshow', function (e) { if (e.persisted) location.reload(); });
@@ -188,6 +192,36 @@ Module.preRun.push(function () {
       if (again) { again = false; writeBack(); }
     });
   }
+  // A page that is going runs no more callbacks: the folder's files are handed to the
+  // storage in one transaction before the page-hide event ends, on the database the first
+  // read opened.
+  Module.zt.storeNow = function () {
+    var db = IDBFS.dbs['/player'];
+    if (!db) return;
+    try {
+      var transaction = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
+      var store = transaction.objectStore(IDBFS.DB_STORE_NAME);
+      IDBFS.getLocalSet(FS.lookupPath('/player').node.mount, function (error, local) {
+        if (error) return;
+        Object.keys(local.entries).forEach(function (path) {
+          IDBFS.loadLocalEntry(path, function (error, entry) {
+            if (!error) IDBFS.storeRemoteEntry(store, path, entry, function () {});
+          });
+        });
+      });
+      // Sent now, not when the page's next turn would have ended the transaction.
+      if (transaction.commit) transaction.commit();
+    } catch (error) {
+      console.info('The last changes could not be stored:', error);
+    }
+  };
+  // A save's flush (fsync) writes the folder to the storage and waits for it, except while
+  // the page is going.
+  var syncfs = IDBFS.syncfs;
+  IDBFS.syncfs = function (mount, populate, callback) {
+    if (Module.zt.hiding && !populate) return callback(null);
+    return syncfs.apply(IDBFS, arguments);
+  };
   ['rename', 'unlink', 'rmdir', 'mkdir'].forEach(function (name) {
     var original = FS[name];
     FS[name] = function (path) {
