@@ -10,9 +10,9 @@
 #include "platform/backend.h"
 #include "platform/loop/msg_box.h"
 #include "platform/ui/leaving_windows.h"
+#include "platform/web/audio_device.h"
 #include "platform/web/desktop.h"
 #include "platform/web/page.h"
-#include "platform/winmm/wave_out.h"
 
 namespace platform::detail {
 namespace {
@@ -212,7 +212,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void zt_page_hide() {
 namespace platform {
 bool InitDesktop() {
   const bool ready = detail::UseBackend(std::make_unique<detail::WebBackend>());
-  SelectWaveOutBackend(WaveOutBackend::Device);
+  detail::UseAudioDevice(&web::WebAudioDevice());
   return ready;
 }
 }  // namespace platform

@@ -10,7 +10,7 @@
 #include "platform/ui/leaving_windows.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window.h"
-#include "platform/winmm/wave_out.h"
+#include "platform/winmm/wave_out_voices.h"
 
 namespace platform::detail {
 namespace {
@@ -131,7 +131,7 @@ class Win32Backend final : public BackendImpl {
 namespace platform {
 bool InitDesktop() {
   const bool ready = detail::UseBackend(std::make_unique<detail::Win32Backend>());
-  SelectWaveOutBackend(WaveOutBackend::Device);
+  wave_voices::SetBackend(wave_voices::WaveOutBackend::Device);  // the desktop's own
   return ready;
 }
 }  // namespace platform
