@@ -251,6 +251,22 @@ const tests = {
     await visit.close();
   },
 
+  async 'sound reaches Web Audio after the first click, and nothing plays before it'() {
+    const visit = await Visit.open();
+    await visit.waitTitle('How To Play', 15000);
+    await visit.page.waitForTimeout(1000);
+    const before = await visit.page.evaluate(() => Module.zt.audio.context() === null);
+    if (!before) throw new Error('an audio context was made before the first click');
+    await visit.click(PLAY_NOW);  // the splash starts the music
+    let peak = 0;
+    for (let i = 0; i < 30 && peak === 0; ++i) {
+      await visit.page.waitForTimeout(200);
+      peak = await visit.page.evaluate(() => { Module.zt.audio.askPeak(); return Module.zt.audio.peak; });
+    }
+    if (!(peak > 0.01)) throw new Error(`the output stayed silent (peak ${peak})`);
+    await visit.close();
+  },
+
   async 'no WebAssembly, or no data package: one plain sentence'() {
     blocked.add('zentorra.data');
     try {
