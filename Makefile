@@ -36,9 +36,9 @@ package: deps
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
 	cp $(PACKAGE_BUILD)/zentorra_*_amd64.deb .
 
-test: test-release test-package test-windows test-asan
+test: test-release test-package test-windows test-asan test-web
 
-test-release test-windows test-asan: WERROR = ON
+test-release test-windows test-asan test-web: WERROR = ON
 
 # The end-to-end tests drive real windows under Xvfb, one at a time.
 test-release: build
@@ -83,6 +83,14 @@ web: deps
 
 serve-web:
 	cd $(WEB_BUILD)/site && python3 -m http.server 8080 --bind 127.0.0.1
+
+# The browser build's end-to-end tests in Debian's Chromium, where Emscripten and Chromium
+# are installed.
+test-web:
+	@if command -v em++ >/dev/null && [ -x /usr/bin/chromium ]; then \
+	  $(MAKE) --no-print-directory web WERROR=$(WERROR) && \
+	  node tests/web/run.js $(WEB_BUILD)/site; \
+	else echo "Web tests skipped: no Emscripten (em++) or no Chromium"; fi
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer. The end-to-end
 # tests and the fuzzer run in the release build only.

@@ -16,6 +16,9 @@ Module.zt = (function () {
   var queue = [], wakeUp = null, sleepTimer = 0, wakePending = false;
   var frame = null, frameAsked = false, frameWaiters = [];
   var keyboardWanted = false, ended = false;
+  // Figures for the measurements: when the first frame was drawn, the longest turn the
+  // program took before giving the browser its turn again.
+  var figures = {firstFrameMs: 0, longestTurnMs: 0}, turnStarted = 0;
 
   function deliver(event) {
     if (ended) return;
@@ -66,6 +69,7 @@ Module.zt = (function () {
       offscreenContext.putImageData(frame, 0, 0);
       frame = null;
       draw();
+      if (!figures.firstFrameMs) figures.firstFrameMs = performance.now();
     }
     var waiters = frameWaiters;
     frameWaiters = [];
@@ -130,7 +134,11 @@ Module.zt = (function () {
       stringToUTF8(event.text || '', text, textSize);
       return 1;
     },
+    figures: figures,
     sleep: function (timeoutMs, resume) {
+      if (turnStarted) figures.longestTurnMs = Math.max(figures.longestTurnMs, performance.now() - turnStarted);
+      var resumeTimed = resume;
+      resume = function () { turnStarted = performance.now(); resumeTimed(); };
       if (queue.length || wakePending) {
         wakePending = false;
         setTimeout(resume, 0);
