@@ -85,11 +85,14 @@ serve-web:
 	cd $(WEB_BUILD)/site && python3 -m http.server 8080 --bind 127.0.0.1
 
 # The browser build's end-to-end tests in Debian's Chromium, where Emscripten and Chromium
-# are installed.
+# are installed; the first screens are compared with the native build's rendering.
 test-web:
 	@if command -v em++ >/dev/null && [ -x /usr/bin/chromium ]; then \
 	  $(MAKE) --no-print-directory web WERROR=$(WERROR) && \
-	  node tests/web/run.js $(WEB_BUILD)/site; \
+	  cmake --build $(BUILD) -j $(JOBS) --target web_reference_screens && \
+	  reference=$$(mktemp -d) && $(BUILD)/tests/web/web_reference_screens $$reference && \
+	  ZT_WEB_REFERENCE=$$reference node tests/web/run.js $(WEB_BUILD)/site; \
+	  status=$$?; rm -rf "$$reference"; exit $$status; \
 	else echo "Web tests skipped: no Emscripten (em++) or no Chromium"; fi
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer. The end-to-end

@@ -155,7 +155,6 @@ class WebBackend final : public BackendImpl {
     if (wanted != keyboard_) web::WantKeyboard(keyboard_ = wanted);
   }
 
-
  public:
   // Closing or reloading the tab is the window close of every screen shown, and what
   // those closes start (a move that must end first, the saves) runs to its end at once,

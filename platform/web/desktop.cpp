@@ -35,8 +35,9 @@ std::vector<Form*> Desktop::ShownFrontToBack() const {
     const WebWindow* window = WindowOf(*form);
     if (window && window->shown && form->Visible() && !window->frame.empty()) shown.push_back(form);
   }
-  std::sort(shown.begin(), shown.end(),
-            [](const Form* a, const Form* b) { return WindowOf(*a)->raised > WindowOf(*b)->raised; });
+  std::sort(shown.begin(), shown.end(), [](const Form* a, const Form* b) {
+    return WindowOf(*a)->raised > WindowOf(*b)->raised;
+  });
   return shown;
 }
 

@@ -58,7 +58,11 @@ std::vector<int> CodePoints(const std::string& utf8) {
   std::vector<int> points;
   for (std::size_t i = 0; i < utf8.size();) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : lead >> 3 == 30 ? 4 : 0;
+    const int length = lead < 0x80       ? 1
+                       : lead >> 5 == 6  ? 2
+                       : lead >> 4 == 14 ? 3
+                       : lead >> 3 == 30 ? 4
+                                         : 0;
     if (length == 0 || i + length > utf8.size()) {
       points.push_back(0xFFFD);
       ++i;
@@ -122,7 +126,8 @@ Mask RenderLine(const FontSpec& font, const std::string& utf8) {
         const int x = penX + x0 + gx;
         if (x < 0 || x >= mask.width) continue;
         unsigned char& cell = mask.alpha[std::size_t(y) * mask.width + x];
-        cell = static_cast<unsigned char>(std::min(255, cell + glyph[std::size_t(gy) * (x1 - x0) + gx]));
+        cell = static_cast<unsigned char>(
+            std::min(255, cell + glyph[std::size_t(gy) * (x1 - x0) + gx]));
       }
     }
     penX += Advance(file, m.scale, point);
