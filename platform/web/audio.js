@@ -2,7 +2,7 @@
 // falls due and, once the browser allows sound, hands it to an audio worklet that plays it.
 Module.zt.audio = (function () {
   'use strict';
-  var kRate = 44100, kStepMs = 10, kAheadFrames = 1024;  // about 23 ms queued ahead
+  var kRate = 44100, kStepMs = 16, kAheadFrames = 1280;  // about 29 ms queued ahead
   // The worklet plays what it is given and keeps the loudest sample it has played.
   var worklet = [
     'class ZentorraOutput extends AudioWorkletProcessor {',
@@ -51,8 +51,10 @@ Module.zt.audio = (function () {
         var frames = due - taken;
         var at = Module._zt_mix(frames) >> 2;
         taken = due;
-        if (node && context.state === 'running')
-          node.port.postMessage(HEAPF32.slice(at, at + frames * 2));
+        if (node && context.state === 'running') {
+          var chunk = HEAPF32.slice(at, at + frames * 2);
+          node.port.postMessage(chunk, [chunk.buffer]);
+        }
       }, kStepMs);
     },
     stop: function () {

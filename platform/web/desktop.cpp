@@ -46,23 +46,24 @@ void Desktop::Compose() {
   changed_ = false;
   const std::vector<Form*> shown = ShownFrontToBack();
   if (shown.empty()) return;
-  std::fill(rgba_.begin(), rgba_.end(), std::uint8_t{0});
+  const Form& back = *shown.back();
+  if (back.ClientWidth() < kDesktopWidth || back.ClientHeight() < kDesktopHeight)
+    std::fill(rgba_.begin(), rgba_.end(), 0xFF000000u);
   for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
     const gfx::Surface& frame = WindowOf(**it)->frame;
     const int left = LeftOf(**it), top = TopOf(**it);
+    const int x0 = std::max(0, -left), x1 = std::min(frame.width(), kDesktopWidth - left);
     for (int y = std::max(0, -top); y < frame.height() && top + y < kDesktopHeight; ++y) {
       const gfx::Pixel* source = frame.row(y);
-      std::uint8_t* target = &rgba_[(std::size_t(top + y) * kDesktopWidth) * 4];
-      for (int x = std::max(0, -left); x < frame.width() && left + x < kDesktopWidth; ++x) {
-        std::uint8_t* p = target + std::size_t(left + x) * 4;
-        p[0] = std::uint8_t(source[x] >> 16);
-        p[1] = std::uint8_t(source[x] >> 8);
-        p[2] = std::uint8_t(source[x]);
-        p[3] = 255;
+      std::uint32_t* target = &rgba_[std::size_t(top + y) * kDesktopWidth + left];
+      // 0x00RRGGBB to the bytes R, G, B, A in memory.
+      for (int x = x0; x < x1; ++x) {
+        const gfx::Pixel p = source[x];
+        target[x] = 0xFF000000u | (p & 0xFFu) << 16 | (p & 0xFF00u) | (p >> 16 & 0xFFu);
       }
     }
   }
-  ShowFrame(rgba_.data(), kDesktopWidth, kDesktopHeight);
+  ShowFrame(reinterpret_cast<const std::uint8_t*>(rgba_.data()), kDesktopWidth, kDesktopHeight);
   SetTitle(shown.front()->Caption());
 }
 

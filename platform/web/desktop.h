@@ -25,7 +25,8 @@ class Desktop {
   void Present(Form& form);
   // The form's window leaves the desktop at the next Compose.
   void Leave(Form& form);
-  // Hands the page the desktop if anything changed. With no window shown the last picture
+  // Hands the page the desktop if anything changed (the page reads it at its next display
+  // frame, so a later pass's picture may take its place). With no window shown the last picture
   // stays: a screen replacing another in a later pass is never preceded by a blank one.
   void Compose();
   // The form whose window is frontmost at a desktop pixel, and that pixel in the form.
@@ -39,8 +40,9 @@ class Desktop {
   static int TopOf(const Form& form) { return (kDesktopHeight - form.ClientHeight()) / 2; }
   std::vector<Form*> ShownFrontToBack() const;
 
-  std::vector<std::uint8_t> rgba_ =
-      std::vector<std::uint8_t>(std::size_t{kDesktopWidth} * kDesktopHeight * 4);
+  // RGBA as the page's canvas takes it, one word a pixel.
+  std::vector<std::uint32_t> rgba_ =
+      std::vector<std::uint32_t>(std::size_t{kDesktopWidth} * kDesktopHeight, 0xFF000000u);
   std::uint64_t raises_ = 0;
   bool changed_ = false;
 };

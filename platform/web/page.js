@@ -18,7 +18,7 @@ Module.zt = (function () {
   var keyboardWanted = false, ended = false;
   // Figures for the measurements: when the first frame was drawn, the longest turn the
   // program took before giving the browser its turn again.
-  var figures = {firstFrameMs: 0, longestTurnMs: 0}, turnStarted = 0;
+  var figures = {firstFrameMs: 0, longestTurnMs: 0, turnsMs: []}, turnStarted = 0;
 
   function deliver(event) {
     if (ended) return;
@@ -66,7 +66,9 @@ Module.zt = (function () {
   function presentFrame() {
     frameAsked = false;
     if (frame) {
-      offscreenContext.putImageData(frame, 0, 0);
+      offscreenContext.putImageData(new ImageData(
+          new Uint8ClampedArray(HEAPU8.buffer, frame.rgba, frame.width * frame.height * 4),
+          frame.width, frame.height), 0, 0);
       frame = null;
       draw();
       if (!figures.firstFrameMs) figures.firstFrameMs = performance.now();
@@ -81,6 +83,18 @@ Module.zt = (function () {
       frameAsked = true;
       requestAnimationFrame(presentFrame);
     }
+  }
+
+  // A turn of the program ends where it gives the browser its turn; the next one starts
+  // when it is resumed.
+  function timedTurn(resume) {
+    if (turnStarted) {
+      var turnMs = performance.now() - turnStarted;
+      figures.longestTurnMs = Math.max(figures.longestTurnMs, turnMs);
+      if (figures.turnsMs.length < 100000) figures.turnsMs.push(turnMs);
+    }
+    turnStarted = 0;
+    return function () { turnStarted = performance.now(); resume(); };
   }
 
   function press(e, button) {
@@ -136,9 +150,7 @@ Module.zt = (function () {
     },
     figures: figures,
     sleep: function (timeoutMs, resume) {
-      if (turnStarted) figures.longestTurnMs = Math.max(figures.longestTurnMs, performance.now() - turnStarted);
-      var resumeTimed = resume;
-      resume = function () { turnStarted = performance.now(); resumeTimed(); };
+      resume = timedTurn(resume);
       if (queue.length || wakePending) {
         wakePending = false;
         setTimeout(resume, 0);
@@ -148,12 +160,13 @@ Module.zt = (function () {
       if (timeoutMs >= 0) sleepTimer = setTimeout(wake, timeoutMs);
     },
     wake: wake,
+    // The pixels are read where they are at the display frame: the latest picture then.
     showFrame: function (rgba, width, height) {
-      frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4).slice(),
-                            width, height);
+      frame = {rgba: rgba, width: width, height: height};
       askFrame();
     },
     afterFrame: function (resume) {
+      resume = timedTurn(resume);
       if (!frame) { setTimeout(resume, 0); return; }
       frameWaiters.push(resume);
       askFrame();
