@@ -14,8 +14,11 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64
   # The browser build and its tests: Emscripten, stb for pictures and fonts, fontTools to
   # cut the fonts down, Chromium and Node.js with npm for Playwright.
-  emscripten binaryen libstb-dev python3-fonttools chromium nodejs npm
+  emscripten binaryen libstb-dev python3-fonttools chromium nodejs
 )
+# Debian's npm, unless the Node.js installed brings its own (NodeSource's does, and its
+# package conflicts with Debian's npm).
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

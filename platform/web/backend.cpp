@@ -30,13 +30,17 @@ class WebBackend final : public BackendImpl {
 
   double NowMs() const override { return web::Now() - start_ + skippedMs_; }
 
-  void Present(Form& form) override { desktop_.Present(form); }
+  // While the page goes nobody sees a frame: the passes that finish a move run undrawn.
+  void Present(Form& form) override {
+    if (!hiding_) desktop_.Present(form);
+  }
   void Hidden(Form& form) override { desktop_.Leave(form); }
   void Destroyed(Form& form) override {
     desktop_.Leave(form);
     form.backendState.reset();
   }
   void FramesShown() override {
+    if (hiding_) return;
     desktop_.Compose();
     FollowFocus();
   }
