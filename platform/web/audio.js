@@ -61,6 +61,11 @@ Module.zt.audio = (function () {
       clearInterval(pump);
       pump = 0;
     },
+    // The program has ended: nothing is left running.
+    end: function () {
+      this.stop();
+      if (context) context.close();
+    },
     // Asks the worklet for the loudest sample it has played (tests).
     askPeak: function () { if (node) node.port.postMessage('peak'); },
     context: function () { return context; },

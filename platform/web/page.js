@@ -186,6 +186,7 @@ Module.zt = (function () {
     },
     ended: function () {
       ended = true;
+      Module.zt.audio.end();
       document.getElementById('game').hidden = true;
       document.getElementById('end').hidden = false;
       document.title = 'Zentorra';

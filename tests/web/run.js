@@ -222,7 +222,7 @@ async function expectLikeLinux(visit, name) {
 let url;
 const reference = process.env.ZT_WEB_REFERENCE;
 const tests = {
-  async 'first start: How To Play, the splash, the menu'() {
+  async 'first start: How To Play, the splash, the menu, Quit, Play again'() {
     const visit = await Visit.open();
     await visit.waitTitle('How To Play', 15000);
     // How To Play sits centred on the desktop, over nothing.
@@ -234,6 +234,14 @@ const tests = {
     await visit.waitMenu();
     const menu = await expectLikeLinux(visit, 'menu');
     console.log(`  text pixels that differ from the Linux build: How To Play ${howToPlay}, menu ${menu}`);
+    // Quit leaves a quiet page, and Play again starts the program anew.
+    await visit.click(QUIT);
+    await visit.page.waitForFunction(() => !document.getElementById('end').hidden, null, { timeout: 10000 });
+    const text = await visit.page.textContent('#end');
+    if (!text.includes('Thanks for playing.')) throw new Error(`the end page says: ${text}`);
+    await visit.page.click('text=Play again');
+    await visit.page.waitForFunction(() => document.title === 'Zentorra' && !document.getElementById('game').hidden,
+                                     null, { timeout: 15000 });
     await visit.close();
   },
 
