@@ -46,21 +46,13 @@ std::uint32_t DefaultMask(int channels) {
 // Where a speaker (a bit of a channel mask) stands: -1 left, 1 right, 0 in the middle, 2
 // for the low-frequency channel, which two small speakers do without.
 int SideOf(int bit) {
-  switch (bit) {
-    case 0:
-    case 4:
-    case 6:
-    case 9:
-    case 12:
-    case 15:  // clang-format off
-      return -1;
-    case 1: case 5: case 7: case 10: case 14: case 17:
-      return 1;
-    case 3:
-      return 2;  // clang-format on
-    default:
-      return 0;
-  }
+  constexpr std::uint32_t kLeft = 0x9251;    // front, back, front-of-centre, side, top left
+  constexpr std::uint32_t kRight = 0x244A2;  // and their right-hand twins
+  constexpr std::uint32_t kLowFrequency = 0x8;
+  const std::uint32_t speaker = bit < 32 ? 1u << bit : 0;
+  if (speaker & kLeft) return -1;
+  if (speaker & kRight) return 1;
+  return speaker & kLowFrequency ? 2 : 0;
 }
 
 float FromALaw(std::uint8_t code) {
@@ -216,7 +208,7 @@ Resampler::Resampler(int inRate, int outRate)
     const double t = double(i) / kSteps, edge = t / kZeroCrossings;
     const double sinc = i == 0 ? 1.0 : std::sin(pi * t) / (pi * t);
     const double window = edge >= 1 ? 0 : BesselI0(kKaiserBeta * std::sqrt(1 - edge * edge)) / norm;
-    table_[i] = static_cast<float>(sinc * window);
+    table_[i] = static_cast<float>(cutoff_ * sinc * window);  // the gain of a lower band
   }
 }
 
@@ -239,12 +231,11 @@ Resampler::Span Resampler::InputSpan(std::uint64_t first, int count, std::uint64
           std::min(high + reach + 1, inFrames)};
 }
 
-float Resampler::Kernel(double distance) const {
-  const double t = std::fabs(distance) * cutoff_ * kSteps;
+float Resampler::Kernel(float t) const {
   if (t >= kZeroCrossings * kSteps) return 0;
   const auto i = static_cast<std::size_t>(t);
-  const float part = static_cast<float>(t - double(i));
-  return static_cast<float>(cutoff_) * (table_[i] + part * (table_[i + 1] - table_[i]));
+  const float part = t - static_cast<float>(i);
+  return table_[i] + part * (table_[i + 1] - table_[i]);
 }
 
 void Resampler::Render(std::uint64_t first, int count, const Span& span, const float* input,
@@ -256,20 +247,25 @@ void Resampler::Render(std::uint64_t first, int count, const Span& span, const f
     return;
   }
   const auto in = static_cast<std::uint64_t>(inRate_), out64 = static_cast<std::uint64_t>(outRate_);
-  const auto reach = static_cast<std::int64_t>(reach_);
+  const auto reach = static_cast<std::int64_t>(reach_), base = static_cast<std::int64_t>(span.from);
+  const auto step = static_cast<float>(cutoff_ * kSteps);  // table steps per input frame
   for (int k = 0; k < count; ++k, out += 2) {
     // The output frame's place in the input, exact as a fraction.
     const std::uint64_t scaled = (first + static_cast<std::uint64_t>(k)) * in;
     const auto whole = static_cast<std::int64_t>(scaled / out64);
-    const double part = double(scaled % out64) / double(out64);
-    const std::int64_t from = std::max(whole - reach + 1, static_cast<std::int64_t>(span.from));
+    const auto part = static_cast<float>(double(scaled % out64) / double(out64));
+    const std::int64_t from = std::max(whole - reach + 1, base);
     const std::int64_t to = std::min(whole + reach, static_cast<std::int64_t>(span.to) - 1);
     float left = 0, right = 0;
+    // The kernel is even: its distance falls up to the frame at or before the place, and
+    // rises after it.
+    float t = (static_cast<float>(whole - from) + part) * step;
     for (std::int64_t i = from; i <= to; ++i) {
-      const float weight = Kernel(double(i - whole) - part);
-      const float* pair = input + 2 * (i - static_cast<std::int64_t>(span.from));
+      const float weight = Kernel(std::fabs(t));
+      const float* pair = input + 2 * (i - base);
       left += weight * pair[0];
       right += weight * pair[1];
+      t -= step;
     }
     out[0] = left, out[1] = right;
   }

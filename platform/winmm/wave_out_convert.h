@@ -59,7 +59,7 @@ class Resampler {
               float* out) const;
 
  private:
-  float Kernel(double distance) const;
+  float Kernel(float tableDistance) const;
   int inRate_, outRate_;
   double cutoff_;  // of the input's band: 1 when the rate goes up, lower when it goes down
   int reach_;      // input frames on each side of an output frame that it is made of

@@ -110,7 +110,8 @@ void TakeRestEarly(Mixer& mixer, Voice& voice, std::vector<Notice>& notices) {
   const std::uint64_t left = total - player.produced;
   if (left > kLeadFrames) return;
   Convert(mixer, voice, static_cast<int>(left));
-  player.rest.erase(player.rest.begin(), player.rest.begin() + static_cast<long>(player.restAt));
+  player.rest.erase(player.rest.begin(),
+                    player.rest.begin() + static_cast<std::ptrdiff_t>(player.restAt));
   player.restAt = 0;
   player.rest.insert(player.rest.end(), mixer.converted.begin(), mixer.converted.end());
   Finish(voice, notices);

@@ -242,6 +242,22 @@ INSTANTIATE_TEST_SUITE_P(
                   0.5}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// 5.1 folded into two: a back-left channel is heard on the left alone, the low-frequency
+// channel not at all.
+TEST_F(SoundTest, MoreChannelsAreFoldedIntoTwoByTheirSpeakersPlaces) {
+  std::string data;
+  for (int frame = 0; frame < 441; ++frame) {
+    for (double level : {0.0, 0.0, 0.0, 0.9, 0.5, 0.0}) data += Sample(level, kPcm, 16);
+  }
+  ASSERT_EQ(Load(7, Write("surround.wav", Wav(FormatBody(kPcm, 6, 44100, 16), data))), kSoundTrue);
+  ASSERT_EQ(StartSound(7), kSoundTrue);
+  std::vector<float> out(2 * 128);
+  platform::wave_test::Mix(out.data(), 128);
+  // At 0.707 of the front's level, the left side (front, centre, back) scaled not to clip.
+  EXPECT_NEAR(out[2 * 64], 0.5 * std::sqrt(0.5) / (1 + 2 * std::sqrt(0.5)), 1e-3);
+  EXPECT_EQ(out[2 * 64 + 1], 0.0f);
+}
+
 TEST_F(SoundTest, OtherRatesAreConvertedToTheOutputRate) {
   for (std::uint32_t rate : {8000u, 22050u, 48000u, 192000u}) {
     const int period = static_cast<int>(rate / 882);  // about 50 output frames a half
@@ -266,6 +282,21 @@ TEST_F(SoundTest, OtherRatesAreConvertedToTheOutputRate) {
     platform::wave_test::Mix(out.data(), 2048);
     EXPECT_NEAR(out[2 * 1500], 0.5, 0.01) << rate;
   }
+}
+
+// Going down in rate, a tone above the new Nyquist frequency is filtered out, not folded
+// back into the band (96 kHz to 44.1 kHz would fold 30 kHz to 14.1 kHz).
+TEST_F(SoundTest, ATooHighToneIsFilteredOutWhenTheRateGoesDown) {
+  std::string data;
+  for (int i = 0; i < 9600; ++i)
+    data += Sample(0.5 * std::sin(2 * 3.14159265 * 30000 * i / 96000), kPcm, 16);
+  ASSERT_EQ(Load(7, Write("high.wav", Wav(FormatBody(kPcm, 1, 96000, 16), data))), kSoundTrue);
+  ASSERT_EQ(StartSound(7), kSoundTrue);
+  std::vector<float> out(2 * 2048);
+  platform::wave_test::Mix(out.data(), 2048);
+  double energy = 0;
+  for (int i = 500; i < 2000; ++i) energy += double(out[2 * i]) * out[2 * i];
+  EXPECT_LT(std::sqrt(energy / 1500), 0.35 / 1000) << "60 dB below the tone";
 }
 
 // The end of a converted sound is silence of its own format: an 8-bit one must not end

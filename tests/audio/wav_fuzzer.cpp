@@ -58,6 +58,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   path = "/tmp/zt_wav_fuzz_" + std::to_string(getpid()) + ".wav";
   std::atexit([] { std::remove(path.c_str()); });
   platform::detail::UseAudioDevice(nullptr);  // test devices, as the headless backend has
+  platform::wave_test::Reset();  // makes what lives for the whole run before the first input
   return 0;
 }
 
