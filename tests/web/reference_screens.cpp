@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
   platform::headless::Init();
   platform::SetProgramFolder(folder);
   if (!app::StartUp(
-          folder, [] { app::frmSplash().Show(); }, [] { app::frmHowToPlay().Show(); }))
+          folder, std::nullopt, [] { app::frmSplash().Show(); },
+          [] { app::frmHowToPlay().Show(); }))
     return 1;
   WritePpm(folder / "how_to_play.ppm", platform::headless::Frame(app::frmHowToPlay()));
   platform::headless::RequestClose(app::frmHowToPlay());  // as "Play Now!"
