@@ -138,5 +138,20 @@ TEST_F(CursorTest, EscapeLeavesTheGameAsExitDoes) {
   EXPECT_FALSE(GameWindowOpen());
 }
 
+// Tab goes to the music and Exit buttons; an arrow gives Space back to the board.
+TEST_F(CursorTest, TheFocusRingReachesTheButtonsAndArrowsGiveTheKeysBack) {
+  hl::PressKey(Key::Tab);
+  EXPECT_EQ(game_->FocusedControl(), &game_->imgMusic);
+  Arrow(Key::Up);
+  EXPECT_FALSE(game_->FocusRingShown());
+  hl::PressKey(Key::Space);
+  EXPECT_EQ(AnimState, kSlideClockwise);
+  RunMove();
+  hl::PressKey(Key::Tab);  // on from where the ring was
+  EXPECT_EQ(game_->FocusedControl(), &game_->imgExit);
+  hl::PressKey(Key::Enter);
+  EXPECT_EQ(menuShown_, 1);
+}
+
 }  // namespace
 }  // namespace game::testing
