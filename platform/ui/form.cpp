@@ -277,13 +277,13 @@ void Form::MoveFocusRing(bool backwards) {
   focus_ = dynamic_cast<TextBox*>(ringAt_);
 }
 
-// Black, white and black lines just inside the control: one of them stands out on any
-// background.
+// Black, white and black lines just outside the control, so they hide none of it: one of
+// them stands out on any background.
 void Form::DrawFocusRing(gfx::Surface& frame) const {
   const Control* focused = ringShown_ ? FocusedControl() : nullptr;
   if (!focused) return;
-  detail::Rect r{focused->ScreenLeft(), focused->ScreenTop(), focused->PixelWidth(),
-                 focused->PixelHeight()};
+  detail::Rect r{focused->ScreenLeft() - 3, focused->ScreenTop() - 3, focused->PixelWidth() + 6,
+                 focused->PixelHeight() + 6};
   detail::ClipScope clip({0, 0, frame.width(), frame.height()});
   for (const gfx::Pixel colour : {gfx::kBlack, gfx::kWhite, gfx::kBlack}) {
     detail::FrameClipped(frame, r, colour);
