@@ -182,6 +182,11 @@ void SdlWindow::Present(const Form& form) {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
   }
+  // A whole multiple of the picture's size stays sharp; other sizes are smoothed.
+  const int factor = std::min(outputWidth / width_, outputHeight / height_);
+  const bool whole =
+      factor >= 1 && (outputWidth == width_ * factor || outputHeight == height_ * factor);
+  SDL_SetTextureScaleMode(texture_, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
   if (background_) {
