@@ -95,6 +95,25 @@ int DpiOf(HWND handle) {
   return fallback > 0 ? fallback : 96;
 }
 
+// The outer size of a window whose client area has the given size.
+SIZE OuterSize(int width, int height) {
+  RECT rect{0, 0, width, height};
+  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The monitor's scale, or less where a window that large would not fit its work area.
+double FittingScale(HWND handle, int width, int height, double scale) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(handle, MONITOR_DEFAULTTONEAREST), &monitor)) return scale;
+  const RECT& work = monitor.rcWork;
+  const SIZE frame = OuterSize(0, 0);
+  const double fit = std::min(double(work.right - work.left - frame.cx) / width,
+                              double(work.bottom - work.top - frame.cy) / height);
+  return std::max(1.0, std::min(scale, fit));
+}
+
 struct Placement {
   bool known = false;
   bool fullScreen = false;
@@ -192,13 +211,6 @@ bool RegisterFormClass() {
   return registered;
 }
 
-// The outer size of a window whose client area has the given size.
-SIZE OuterSize(int width, int height) {
-  RECT rect{0, 0, width, height};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 }  // namespace
 
 Window::Window(Form& form) : form_(form) {
@@ -215,7 +227,7 @@ Window::Window(Form& form) : form_(form) {
   }
   // Sized at the monitor's scale, centred on the screen, but never with its caption above
   // or left of it.
-  scale_ = DpiOf(handle_) / 96.0;
+  scale_ = FittingScale(handle_, width, height, DpiOf(handle_) / 96.0);
   const SIZE outer = OuterSize(int(std::lround(width * scale_)), int(std::lround(height * scale_)));
   const int x = std::max<int>((GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2, 0);
   const int y = std::max<int>((GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2, 0);
