@@ -16,6 +16,7 @@ struct HeadlessState {
   int screenWidth = 1024, screenHeight = 768;
   int presents = 0;
   std::string clipboard;
+  int fullScreenToggles = 0;
   std::vector<headless::MessageBoxRecord> messageBoxes;
   std::function<void(MsgBoxForm&)> answer;
 };
@@ -39,6 +40,7 @@ class HeadlessBackend final : public detail::BackendImpl {
     });
   }
   std::string ClipboardText() const override { return state.clipboard; }
+  void ToggleFullScreen(Form& /*form*/) override { ++state.fullScreenToggles; }
   int ScreenWidth() const override { return state.screenWidth; }
   int ScreenHeight() const override { return state.screenHeight; }
   // Runs virtual time until the program ends or nothing is left to happen.
@@ -141,6 +143,10 @@ void SetClipboardText(const std::string& text) {
 void SetScreenSize(int width, int height) {
   state.screenWidth = width;
   state.screenHeight = height;
+}
+
+int FullScreenToggles() {
+  return state.fullScreenToggles;
 }
 
 int PresentCount() {

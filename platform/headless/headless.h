@@ -49,8 +49,9 @@ void AnswerMessageBoxes(std::function<void(MsgBoxForm& box)> answer);
 
 void SetScreenSize(int width, int height);  // default 1024 x 768
 void SetClipboardText(const std::string& text);
-int PresentCount();  // frames presented so far
-bool Ended();        // EndProgram() was called
+int PresentCount();       // frames presented so far
+int FullScreenToggles();  // F11 or Alt+Enter reached a window
+bool Ended();             // EndProgram() was called
 
 // Destroys every form and message window, resets the clock, screen size, records and
 // the end flag: a fresh platform for the next test.

@@ -283,11 +283,11 @@ class SdlBackend final : public BackendImpl {
     const int shift = ((key.keysym.mod & KMOD_SHIFT) ? kShiftMask : 0) |
                       ((key.keysym.mod & KMOD_CTRL) ? kCtrlMask : 0) |
                       ((key.keysym.mod & KMOD_ALT) ? kAltMask : 0);
-    if (pressed == Key::F11 || (pressed == Key::Enter && shift == kAltMask)) {
-      if (SdlWindow* window = WindowOf(*form)) window->ToggleFullScreen();
-      return;
-    }
     form->DeliverKey(pressed, shift);
+  }
+
+  void ToggleFullScreen(Form& form) override {
+    if (SdlWindow* window = WindowOf(form)) window->ToggleFullScreen();
   }
 
   std::string ClipboardText() const override {

@@ -204,6 +204,12 @@ void Form::DeliverPress(int button, float x, float y) {
 }
 
 void Form::DeliverKey(Key key, int shift) {
+  if ((key == Key::F11 && shift == 0) || (key == Key::Enter && shift == kAltMask)) {
+    // The screen's window, never a message box over it.
+    if (!detail::ModalForm() && visible_ && !closing_)
+      if (detail::BackendImpl* backend = detail::ChosenBackend()) backend->ToggleFullScreen(*this);
+    return;
+  }
   if (Form* modal = detail::ModalForm(); modal && modal != this) {
     modal->DeliverKey(key, shift);
     return;

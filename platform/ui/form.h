@@ -354,9 +354,10 @@ class Form {
 
   // Input, delivered by the backends. A press that lands on a control belongs to it: a
   // left press clicks it (and focuses a text box); a press on the bare window goes to
-  // MouseDown() and, for the left button, Click(). Keys go to the focused text box, or
-  // to KeyDown() when none has the focus. While a modal form is shown, the other forms
-  // take no input, and their keys go to the modal form.
+  // MouseDown() and, for the left button, Click(). F11 and Alt+Enter switch the window to
+  // full screen and back; Tab moves the focus ring; other keys go to the focused text box,
+  // to the control the ring is on (Enter, Space), or else to KeyDown(). While a modal form is
+  // shown, the other forms take no input, and their keys go to the modal form.
   void DeliverPress(int button, float x, float y);
   void DeliverKey(Key key, int shift = 0);
   void DeliverText(const std::string& utf8);

@@ -71,6 +71,10 @@ class Win32Backend final : public BackendImpl {
       std::cerr << title << ": " << text << "\n";
   }
 
+  void ToggleFullScreen(Form& form) override {
+    if (win32::Window* window = WindowOf(form)) window->ToggleFullScreen();
+  }
+
   std::string ClipboardText() const override {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(nullptr)) return {};
     std::wstring text;

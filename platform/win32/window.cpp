@@ -77,9 +77,7 @@ void DeliverKey(Window& window, WPARAM virtualKey) {
   const int shift = (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) |
                     (GetKeyState(VK_CONTROL) < 0 ? kCtrlMask : 0) |
                     (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
-  const Key key = KeyOf(virtualKey);
-  if (key == Key::F11 || (key == Key::Enter && shift == kAltMask)) return window.ToggleFullScreen();
-  window.Owner().DeliverKey(key, shift);
+  window.Owner().DeliverKey(KeyOf(virtualKey), shift);
 }
 
 // The DPI of the window's monitor, where the desktop tells it (Windows 10 and later).

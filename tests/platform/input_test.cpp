@@ -197,8 +197,11 @@ TEST_F(InputTest, KeysReachTheHandlerBeforeTheEdit) {
     EXPECT_EQ(menu->name.Text(), "ab");
   };
   headless::PressKey(Key::Enter);
+  headless::PressKey(Key::F11);              // the window's, not the box's
+  headless::PressKey(Key::Enter, kAltMask);  // the same
   headless::PressKey(Key::Backspace);
   EXPECT_EQ(keys, (std::vector<Key>{Key::Enter, Key::Backspace}));
+  EXPECT_EQ(headless::FullScreenToggles(), 2);
   EXPECT_EQ(menu->name.Text(), "a");
 }
 
