@@ -347,8 +347,11 @@ void Window::ScaleChanged(int dpi, const RECT& suggested) {
   InvalidateRect(handle_, nullptr, FALSE);
 }
 
-// The frame scaled to fill the client area with its shape kept, centred.
+// In a window the frame at the monitor's scale from the top-left corner; in full screen
+// scaled to fill the monitor with its shape kept, centred.
 RECT Window::ViewRect() const {
+  if (!fullScreen_)
+    return {0, 0, int(std::lround(width_ * scale_)), int(std::lround(height_ * scale_))};
   RECT client{};
   GetClientRect(handle_, &client);
   const int cw = std::max<int>(client.right, 1), ch = std::max<int>(client.bottom, 1);
