@@ -72,6 +72,8 @@ class FrmMain : public platform::Form {
   void MouseDown(int button, int shift, float x, float y) override;
   void KeyDown(platform::Key key, int shift) override;
   void QueryUnload() override;  // the window's close acts as Exit
+  // Saves as Exit does, at once, even during a move: the score so far.
+  void SessionEnds() override;
 
  private:
   void LayOutPictures();
@@ -106,6 +108,7 @@ class FrmMain : public platform::Form {
   void OnPopupTick();
   void RestorePopupArea();
 
+  void SaveProgress();
   void LeaveGame();
   void LeaveAfterMove();
   bool leaveAfterMove_ = false;  // a close request came during a move

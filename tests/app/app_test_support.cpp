@@ -7,7 +7,6 @@
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
 #include "platform/loop/system.h"
-#include "platform/winmm/wave_out.h"
 
 namespace app_test {
 
@@ -41,7 +40,6 @@ void LinkOrCopy(const fs::path& from, const fs::path& to) {
 void AppTest::SetUp() {
   static const bool initialised = [] {
     platform::headless::Init();
-    platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);  // no sound card
     return true;
   }();
   (void)initialised;

@@ -43,7 +43,6 @@ class SoundTest : public ::testing::Test {
   void SetUp() override {
     platform::headless::Init();
     platform::headless::Reset();
-    platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);
     platform::wave_test::Reset();
     audio::SoundNotifier = nullptr;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

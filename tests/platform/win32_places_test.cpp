@@ -16,7 +16,8 @@ TEST(Win32PlacesTest, TheProgramFoldersAnswers) {
   const fs::path folder = fs::temp_directory_path() / "zt_win32_places";
   fs::remove_all(folder);
   EXPECT_FALSE(MayWriteIn(folder));  // missing
-  ASSERT_TRUE(MakePrivateFolder(folder / "Zentorra" / "data"));
+  platform::FolderFailure failure;
+  ASSERT_TRUE(MakePrivateFolder(folder / "Zentorra" / "data", failure));
   EXPECT_TRUE(MayWriteIn(folder / "Zentorra"));
   EXPECT_TRUE(fs::is_empty(folder / "Zentorra" / "data"));  // the probe leaves nothing
   fs::remove_all(folder);
