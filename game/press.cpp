@@ -23,6 +23,11 @@ bool InRingCentreArea(float x, float y) {
 }  // namespace
 
 void FrmMain::MouseDown(int button, int /*shift*/, float x, float y) {
+  if (InBoardPressArea(x, y)) HideCursor();
+  PressBoard(button, x, y);
+}
+
+void FrmMain::PressBoard(int button, float x, float y) {
   if (!InBoardPressArea(x, y)) return;
   const int col = static_cast<int>(std::floor(x / kCell));
   const int row = static_cast<int>(std::floor((y - kBoardTop) / kCell));

@@ -33,6 +33,10 @@ class BackendImpl {
   virtual void Yielded() {}
   virtual void ShowMessageBox(const std::string& text, const std::string& title,
                               MsgBoxIcon icon) = 0;
+  // F11 and Alt+Enter: the form's window fills its screen, or is a window again.
+  virtual void ToggleFullScreen(Form& /*form*/) {}
+  // The text on the desktop's clipboard (empty when it holds none).
+  virtual std::string ClipboardText() const { return {}; }
   virtual int ScreenWidth() const = 0;
   virtual int ScreenHeight() const = 0;
   // A message was posted (from any thread): wake the loop if it sleeps.

@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev
   fonts-liberation fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils x11-apps imagemagick
+  xvfb xdotool x11-utils x11-apps imagemagick openbox
   dpkg-dev desktop-file-utils appstream
   # The Windows build and its tests: the MinGW-w64 cross compilers with the posix thread
   # model, and Wine (wine64, and wine for the wine command) to run what they make.
