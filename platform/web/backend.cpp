@@ -20,6 +20,32 @@ namespace {
 enum PointerKind { kArrow, kHand, kCustom };
 constexpr int kTap = 8;  // a press from a touch screen
 
+// The browser's name of a key (KeyboardEvent.key) as the screens know it.
+Key KeyOf(const std::string& name) {
+  static const std::pair<const char*, Key> kNames[] = {{"Enter", Key::Enter},
+                                                       {"Escape", Key::Escape},
+                                                       {" ", Key::Space},
+                                                       {"Tab", Key::Tab},
+                                                       {"Backspace", Key::Backspace},
+                                                       {"Delete", Key::Delete},
+                                                       {"ArrowLeft", Key::Left},
+                                                       {"ArrowRight", Key::Right},
+                                                       {"ArrowUp", Key::Up},
+                                                       {"ArrowDown", Key::Down},
+                                                       {"Home", Key::Home},
+                                                       {"End", Key::End},
+                                                       {"F11", Key::F11},
+                                                       {"a", Key::A},
+                                                       {"A", Key::A},
+                                                       {"m", Key::M},
+                                                       {"M", Key::M},
+                                                       {"v", Key::V},
+                                                       {"V", Key::V}};
+  for (const auto& [known, key] : kNames)
+    if (name == known) return key;
+  return Key::Other;
+}
+
 class WebBackend;
 WebBackend* running = nullptr;  // for the page's calls
 
@@ -98,7 +124,7 @@ class WebBackend final : public BackendImpl {
         HandleMove(event);
         break;
       case web::EventType::Key:
-        if (Form* form = KeyForm()) form->DeliverKey(static_cast<Key>(event.key));
+        if (Form* form = KeyForm()) form->DeliverKey(KeyOf(event.text), event.button);
         break;
       case web::EventType::Text:
         if (Form* form = KeyForm()) form->DeliverText(event.text);

@@ -33,7 +33,6 @@ bool NextEvent(PageEvent& event) {
   event.button = fields[1];
   event.x = fields[2];
   event.y = fields[3];
-  event.key = fields[4];
   event.text = text;
   return true;
 }

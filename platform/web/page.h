@@ -11,10 +11,9 @@ enum class EventType { None, Press, Move, Key, Text };
 // One input event, in pixels of the 1024 x 768 desktop.
 struct PageEvent {
   EventType type = EventType::None;
-  int button = 0;  // 1 left, 2 right, 4 middle
+  int button = 0;  // 1 left, 2 right, 4 middle; for a key its modifiers (kShiftMask...)
   int x = 0, y = 0;
-  int key = 0;  // a platform::Key
-  std::string text;
+  std::string text;  // typed text, or the browser's name of a key
 };
 
 // The next queued event; false when none is queued.

@@ -4,8 +4,9 @@
 Module.zt = (function () {
   'use strict';
   var kWidth = 1024, kHeight = 768;
-  var kKeys = {Enter: 0, Escape: 1, ' ': 2, Backspace: 3, Delete: 4, ArrowLeft: 5,
-               ArrowRight: 6, Home: 7, End: 8};
+  // The keys the screens act on, by the browser's names; the program knows them so.
+  var kKeys = ['Enter', 'Escape', ' ', 'Tab', 'Backspace', 'Delete', 'ArrowLeft', 'ArrowRight',
+               'ArrowUp', 'ArrowDown', 'Home', 'End', 'F11', 'a', 'A', 'm', 'M', 'v', 'V'];
   var canvas = document.getElementById('screen');
   var context = canvas.getContext('2d');
   var offscreen = document.createElement('canvas');
@@ -115,11 +116,12 @@ Module.zt = (function () {
     deliver({type: 2, x: p.x, y: p.y});
   });
   window.addEventListener('keydown', function (e) {
-    if (e.ctrlKey || e.metaKey || e.altKey) return;
-    if (e.key in kKeys) deliver({type: 3, key: kKeys[e.key]});
-    else if (e.key.length !== 1) return;
-    else deliver({type: 3, key: 9});
-    if (e.key.length === 1) deliver({type: 4, text: e.key});
+    if (e.metaKey) return;
+    var shift = (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+    var known = kKeys.indexOf(e.key) >= 0;
+    if (!known && e.key.length !== 1) return;
+    deliver({type: 3, button: shift, text: known ? e.key : ''});
+    if (e.key.length === 1 && !e.ctrlKey && !e.altKey) deliver({type: 4, text: e.key});
     e.preventDefault();
   });
   keys.addEventListener('input', function () {
