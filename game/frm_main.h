@@ -67,6 +67,8 @@ class FrmMain : public platform::Form {
   void ShowRankProgress();
   void ShowWinScreen();
 
+  int TapButton(float x, float y) const override;
+
  protected:
   void Load() override;
   void MouseDown(int button, int shift, float x, float y) override;

@@ -42,6 +42,13 @@ void FrmMain::PressBoard(int button, float x, float y) {
   SetEnabled(false);
 }
 
+// On a touch screen a cell's left half turns its ring as the left button does, the right
+// half as the right button does.
+int FrmMain::TapButton(float x, float /*y*/) const {
+  const float inCell = x - std::floor(x / kCell) * kCell;
+  return inCell < kCell / 2.0f ? kLeftButton : kRightButton;
+}
+
 void FrmMain::RotateOrRefuse(int button, float x, float y) {
   const bool mayRotate = Board[CenterCol][CenterRow] != kBonusKind && InRingCentreArea(x, y);
   if (!mayRotate) {

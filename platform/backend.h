@@ -28,6 +28,9 @@ class BackendImpl {
   // Every frame presented in this pass is on the screen: the windows of forms hidden or
   // destroyed meanwhile may go now, so that a screen replacing another is there first.
   virtual void FramesShown() {}
+  // DoEvents has presented its frames: a backend whose frames reach the screen only when
+  // the program gives the system its turn (a browser's) gives it here.
+  virtual void Yielded() {}
   virtual void ShowMessageBox(const std::string& text, const std::string& title,
                               MsgBoxIcon icon) = 0;
   // F11 and Alt+Enter: the form's window fills its screen, or is a window again.

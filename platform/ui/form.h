@@ -364,6 +364,8 @@ class Form {
   void DeliverPress(int button, float x, float y);
   void DeliverKey(Key key, int shift = 0);
   void DeliverText(const std::string& utf8);
+  // The button that a tap on a touch screen at (x, y) of the bare window acts as.
+  virtual int TapButton(float /*x*/, float /*y*/) const { return 1; }
 
   // Backend bookkeeping.
   bool NeedsPresent() const { return dirty_; }
