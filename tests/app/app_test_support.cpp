@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "audio/sound_manager.h"
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
 #include "platform/loop/system.h"
@@ -58,6 +59,9 @@ void AppTest::SetUp() {
 }
 
 void AppTest::TearDown() {
+  // The slots outlive the screens: freed while their listener, the music screen, exists,
+  // so that no later test plays a slot that reports to a screen gone with this one.
+  audio::ShutdownSounds();
   platform::headless::Reset();
   fs::remove_all(folder_);
 }
