@@ -5,9 +5,15 @@ PACKAGE_BUILD ?= build-package
 WIN_BUILD     ?= build-windows
 WEB_BUILD     ?= build-web
 JOBS          ?= $(shell nproc)
+DIST          ?= dist
+# The web site's folder, where the build makes one (make web).
+WEB_SITE      ?= $(WEB_BUILD)/site
+# The project's one version, from the project() line.
+VERSION       := $(shell sed -n 's/^project.Zentorra VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-.PHONY: deps build run install package windows windows-zip test test-release test-package \
-        test-windows test-asan bench format mutants web serve-web test-web
+.PHONY: deps build run install package windows-configure windows windows-zip windows-installer release test \
+        test-release test-package test-windows test-asan test-web test-dist bench format mutants spdx \
+        web serve-web
 
 deps:
 	@tools/install-deps.sh
@@ -36,7 +42,7 @@ package: deps
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
 	cp $(PACKAGE_BUILD)/zentorra_*_amd64.deb .
 
-test: test-release test-package test-windows test-asan test-web
+test: test-release test-package test-windows test-asan test-web test-dist
 
 test-release test-windows test-asan test-web: WERROR = ON
 
@@ -45,28 +51,57 @@ test-release: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE e2e
 	cd $(BUILD) && ctest --output-on-failure -L e2e
 
-# The package's files, its control data and the desktop files it carries.
+# The package's files, its control data, the desktop files it carries, its licences and
+# hardening (lintian, hardening-check), and the licence line of every source file.
 test-package: package
+	tools/spdx.sh --check
 	tests/package/check_package.sh $(PACKAGE_BUILD)
 
 # The Windows build: cross-compiled with MinGW-w64, the pictures and sounds drawn by the
-# native build's tools. Its program folder is $(WIN_BUILD)/program.
-windows: deps
+# native build's tools. Its program folder is $(WIN_BUILD)/program. windows-configure
+# makes the pictures and configures the cross build; windows builds all of it, tests too.
+windows-configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DZT_WERROR=$(WERROR))
 	cmake --build $(BUILD) -j $(JOBS) --target zt_assets
 	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DZT_ASSET_DIR=$(abspath $(BUILD))/program \
 	  $(if $(WERROR),-DZT_WERROR=$(WERROR))
+
+windows: windows-configure
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
-# The program folder packed as zentorra-<version>-win64.zip in $(WIN_BUILD).
-windows-zip: windows
-	cmake --build $(WIN_BUILD) --target windows_zip
+# The program folder packed as zentorra-<version>-win64.zip in $(WIN_BUILD); the program
+# alone is built for it.
+windows-zip: windows-configure
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target windows_zip
 
-# The Windows tests under Wine, where the cross compilers and Wine are installed.
+# zentorra-<version>-setup.exe in $(WIN_BUILD), made with NSIS.
+windows-installer: windows-configure
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target windows_installer
+
+# Everything a release publishes, in $(DIST): the Debian package, the Windows zip and
+# installer, the web site where the build has one, the sources as git has them, and
+# SHA256SUMS over them all.
+release: package windows-zip windows-installer
+	rm -rf $(DIST) && mkdir -p $(DIST)
+	cp zentorra_$(VERSION)_amd64.deb $(WIN_BUILD)/zentorra-$(VERSION)-win64.zip \
+	  $(WIN_BUILD)/zentorra-$(VERSION)-setup.exe $(DIST)/
+	@if grep -q '^web:' Makefile; then $(MAKE) --no-print-directory web && \
+	  tar -C $(WEB_SITE) -czf $(DIST)/zentorra-$(VERSION)-web.tar.gz .; fi
+	git archive --format=tar.gz --prefix=zentorra-$(VERSION)/ -o $(DIST)/zentorra-$(VERSION).tar.gz HEAD
+	cd $(DIST) && sha256sum zentorra* > SHA256SUMS
+
+# A release from what make test built: every file there and its sum as written.
+test-dist:
+	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v makensis >/dev/null; then \
+	  $(MAKE) --no-print-directory release && tests/package/check_release.sh $(DIST) $(VERSION); \
+	else echo "Release check skipped: no MinGW-w64 cross compiler or no makensis"; fi
+
+# The Windows tests under Wine, where the cross compilers and Wine are installed; the
+# installer is built first, since its end-to-end test installs it.
 test-windows:
 	@if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then \
-	  $(MAKE) --no-print-directory windows WERROR=$(WERROR) && \
+	  $(MAKE) --no-print-directory windows windows-installer WERROR=$(WERROR) && \
 	  cd $(WIN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE e2e && \
 	  ctest --output-on-failure -L e2e; \
 	else echo "Windows tests skipped: no MinGW-w64 cross compiler or no Wine"; fi
@@ -113,3 +148,7 @@ bench: build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Puts the licence line at the top of every source file that lacks it.
+spdx:
+	tools/spdx.sh --fix

@@ -9,9 +9,13 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils x11-apps imagemagick openbox
   dpkg-dev desktop-file-utils appstream
+  # The package's checks (hardening-check, lintian) and the release's (unzip).
+  devscripts lintian unzip
   # The Windows build and its tests: the MinGW-w64 cross compilers with the posix thread
   # model, and Wine (wine64, and wine for the wine command) to run what they make.
   g++-mingw-w64-x86-64-posix wine wine64
+  # The Windows installer (makensis) and the look into the program file's resources.
+  nsis icoutils
   # The browser build and its tests: Emscripten, stb for pictures and fonts, fontTools to
   # cut the fonts down, Chromium and Node.js with npm for Playwright.
   emscripten binaryen libstb-dev python3-fonttools chromium nodejs

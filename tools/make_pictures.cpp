@@ -1,6 +1,7 @@
 // Build step: draws every picture of the game into the program folder's resources/, a
 // labelled contact sheet of all of them for review, and the desktop's icons in the
-// hicolor theme's layout (<size>x<size>/apps/zentorra.png) at the sizes given.
+// hicolor theme's layout (<size>x<size>/apps/zentorra.png) at the sizes given, with the
+// same sizes in one Windows icon, zentorra.ico, beside the theme folder.
 //   zt_make_pictures <resources dir> <fonts dir> <contact sheet png> <icon theme dir> <size>...
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "resources/picture_names.h"
 #include "tools/art.h"
 #include "tools/pictures.h"
+#include "tools/windows_icon.h"
 
 namespace art {
 namespace {
@@ -64,12 +66,16 @@ Canvas ContactSheet(const std::vector<std::pair<std::string, Canvas>>& pictures)
   return sheet;
 }
 
+// The theme's icons, and the Windows icon made of the same pictures beside the theme.
 void SaveDesktopIcons(const std::filesystem::path& themeDir, const std::vector<int>& sizes) {
+  std::vector<std::filesystem::path> pngs;
   for (int size : sizes) {
     const auto dir = themeDir / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
     std::filesystem::create_directories(dir);
-    SavePngWithAlpha(IconPicture(size), IconAlpha(size), (dir / "zentorra.png").string());
+    pngs.push_back(dir / "zentorra.png");
+    SavePngWithAlpha(IconPicture(size), IconAlpha(size), pngs.back().string());
   }
+  SaveWindowsIcon(pngs, sizes, themeDir.parent_path() / "zentorra.ico");
 }
 
 int Run(const std::string& outDir, const std::string& fontDir, const std::string& sheetPath,

@@ -44,7 +44,10 @@ Places ChoosePlaces(const std::filesystem::path& programFolder, bool programFold
   // programs and never the place for a player's files, even for a user who may write there.
   const bool selfContained = IsFolder(programFolder / "resources");
   const std::filesystem::path assets = selfContained ? programFolder : installedAssets;
-  if ((selfContained && programFolderWritable) || perUserFolder.empty())
+  std::error_code error;
+  const bool portable =
+      selfContained && !std::filesystem::exists(programFolder / kInstalledMarker, error);
+  if ((portable && programFolderWritable) || perUserFolder.empty())
     return {assets, programFolder, std::nullopt};
   return {assets, perUserFolder, std::nullopt};
 }

@@ -14,9 +14,14 @@ namespace platform {
 std::filesystem::path AssetFolder();
 
 // The folder that holds fr.dat and data/: the program's folder when the assets lie beside
-// the program and the player may write there; otherwise the player's own data folder,
-// created with its data/ when missing.
+// the program, the player may write there and no installer put the program there;
+// otherwise the player's own data folder, created with its data/ when missing.
 std::filesystem::path PlayerFolder();
+
+// The file an installer writes beside the program it installs: an installed program's
+// folder belongs to the installer, which replaces and removes it, so the player's files
+// never go there.
+inline constexpr const char* kInstalledMarker = "installed.txt";
 
 // Why the player's folder could not be made: the first folder on the way that could not
 // be created, and the system's reason.

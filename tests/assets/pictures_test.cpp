@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -234,6 +235,34 @@ TEST(Pictures, PointerIsMagentaKeyedAndIconHasTransparentCorners) {
   const art::Image icon = Load(res::kIcon);
   EXPECT_EQ(icon.at(0, 0) >> 24, 0u);
   EXPECT_EQ(icon.at(32, 32) >> 24, 255u);
+}
+
+// The Windows icon: each entry names its size and holds the theme's icon of that size,
+// byte for byte, where the directory says.
+TEST(Pictures, WindowsIconHoldsTheThemeIconAtEverySize) {
+  const std::string ico = FileBytes(ZT_WINDOWS_ICON);
+  const auto le = [&](std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | std::uint8_t(ico.at(at + i));
+    return v;
+  };
+  const std::vector<int> sizes = {16, 22, 24, 32, 48, 64, 128, 256};
+  ASSERT_GE(ico.size(), 6u);
+  EXPECT_EQ(le(0, 2), 0u);
+  EXPECT_EQ(le(2, 2), 1u);  // an icon
+  ASSERT_EQ(le(4, 2), sizes.size());
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    const std::size_t entry = 6 + 16 * i;
+    const std::uint32_t side = sizes[i] % 256;  // 256 is written as 0
+    EXPECT_EQ(le(entry, 1), side) << sizes[i];
+    EXPECT_EQ(le(entry + 1, 1), side) << sizes[i];
+    EXPECT_EQ(le(entry + 6, 2), 32u) << sizes[i];
+    const std::string png =
+        FileBytes(std::string(ZT_ICON_THEME_DIR) + "/" + std::to_string(sizes[i]) + "x" +
+                  std::to_string(sizes[i]) + "/apps/zentorra.png");
+    ASSERT_EQ(le(entry + 8, 4), png.size()) << sizes[i];
+    EXPECT_TRUE(ico.compare(le(entry + 12, 4), png.size(), png) == 0) << sizes[i];
+  }
 }
 
 TEST(Pictures, GeneratorMakesTheSameBytesEveryRun) {

@@ -2,7 +2,8 @@
 # Looks into the Debian package that `make package` built: its name and control data
 # (section, the libraries' and fonts' packages in Depends), its file list (the program,
 # its data folder, the desktop files, and none of a player's files), and the desktop
-# entry, metainfo and icons it carries, checked by the desktop's own validators.
+# entry, metainfo and icons it carries, checked by the desktop's own validators; its
+# licences (a DEP-5 file, a paragraph per group), the program's hardening and lintian.
 # Usage: check_package.sh <package build folder>
 set -euo pipefail
 
@@ -65,4 +66,35 @@ for size in 16 22 24 32 48 64 128 256; do
   icon=$unpacked/usr/share/icons/hicolor/${size}x${size}/apps/zentorra.png
   [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "the ${size}px icon is $(identify -format '%wx%h' "$icon")"
 done
+# The licences: the code and the generated art under MIT, each font under its own, every
+# licence named in a paragraph of its own with its text.
+copyright=$unpacked/usr/share/doc/zentorra/copyright
+head -1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "the copyright file is not DEP-5"
+! grep -q LicenseRef "$copyright" || fail "the copyright file names an undecided licence"
+licence_of() {  # the License of the Files paragraph with exactly these patterns
+  awk -v files="Files: $1" '$0 == files {found = 1} found && /^License:/ {sub(/^License: /, ""); print; exit}' "$copyright"
+}
+for pair in "*=MIT" "resources/*.png Sound/*.wav icons/*=MIT" \
+  "resources/fonts/LiberationSans-*.ttf=GPL-2 with Font exception" \
+  "resources/fonts/DejaVuSans*.ttf=Bitstream-Vera"; do
+  [ "$(licence_of "${pair%%=*}")" = "${pair#*=}" ] || fail "Files: ${pair%%=*} is not under ${pair#*=}"
+done
+for text in MIT Bitstream-Vera; do
+  grep -A3 -x "License: $text" "$copyright" | grep -q '^ Permission is hereby granted' ||
+    fail "no text of the $text licence"
+done
+grep -q '<project_license>MIT</project_license>' "$unpacked"/usr/share/metainfo/*.metainfo.xml ||
+  fail "the metainfo names no project licence"
+
+# Built as Debian builds its own packages, and clean in Debian's own package check.
+# Control-flow protection shows in the program's property note only when every object
+# linked in has it, and Debian 12's C start files have not (nor has any of its own
+# programs): hardening-check leaves it out, and the program's own code is looked at.
+hardening-check --nocfprotection "$unpacked/usr/games/zentorra" || fail "hardening-check"
+[ "$(objdump -d --no-show-raw-insn "$unpacked/usr/games/zentorra" | grep -c endbr64)" -gt 100 ] ||
+  fail "the program was not built with -fcf-protection"
+lint=$(lintian --pedantic --display-info "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+[ -n "$lint" ] && echo "$lint"
+! grep -qE '^[EW]: |hardening' <<<"$lint" || fail "lintian: $(grep -E '^[EW]: |hardening' <<<"$lint")"
 echo "PASS package $deb"

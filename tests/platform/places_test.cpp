@@ -59,6 +59,15 @@ TEST_F(PlacesTest, CopyWithItsAssetsKeepsThePlayersFilesBesideItWhileItIsWritabl
 
   // Without any per-user place the program folder is the only one left to try.
   EXPECT_EQ(ChoosePlaces(program_, false, installed_, {}).player, program_);
+
+  // An installer's copy keeps its assets beside it but the player's files per user, so an
+  // upgrade or an uninstall never touches them.
+  std::FILE* marker = std::fopen((program_ / platform::kInstalledMarker).string().c_str(), "w");
+  ASSERT_NE(marker, nullptr);
+  std::fclose(marker);
+  const auto installedCopy = ChoosePlaces(program_, true, installed_, perUser_);
+  EXPECT_EQ(installedCopy.assets, program_);
+  EXPECT_EQ(installedCopy.player, perUser_);
 }
 
 TEST_F(PlacesTest, InstalledProgramReadsTheDataFolderAndWritesPerUserEvenWhereItMayWrite) {

@@ -51,7 +51,7 @@ class Xvfb {
     pid_ = fork();
     if (pid_ == 0) {
       close(numberPipe[0]);
-      std::freopen("/dev/null", "w", stderr);
+      if (!std::freopen("/dev/null", "w", stderr)) _exit(127);
       const std::string fd = std::to_string(numberPipe[1]);
       // -noreset: a server that resets when its last client leaves drops the connections
       // that come meanwhile.
@@ -215,7 +215,9 @@ class E2EForm : public Form {
   std::string Window(const std::string& title = "Zentorra E2E") {
     return Output("xdotool search --name '^" + title + "$' | head -1");
   }
-  void Xdo(const std::string& args) { std::system(("xdotool " + args).c_str()); }
+  void Xdo(const std::string& args) {
+    EXPECT_EQ(std::system(("xdotool " + args).c_str()), 0) << args;
+  }
 
   void Step() {
     const int step = results.steps++;
@@ -252,7 +254,7 @@ class E2EForm : public Form {
 
   void ReadBack() {
     const std::string file = std::filesystem::temp_directory_path() / "zt_e2e_window.png";
-    std::system(("import -window " + Window() + " png:" + file).c_str());
+    if (std::system(("import -window " + Window() + " png:" + file).c_str()) != 0) return;
     SDL_Surface* shot = IMG_Load(file.c_str());
     if (!shot) return;
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(shot, SDL_PIXELFORMAT_ARGB8888, 0);
