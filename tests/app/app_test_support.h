@@ -10,13 +10,14 @@
 
 #include "gfx/surface.h"
 #include "platform/ui/form.h"
+#include "tests/support/headless_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace app_test {
 
-class AppTest : public ::testing::Test {
+class AppTest : public zt_test::HeadlessTest {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   // Clicks the middle of a control as the player would.
   static void ClickOn(const platform::Control& control);
@@ -25,7 +26,8 @@ class AppTest : public ::testing::Test {
   void WriteFile(const std::filesystem::path& relative, const std::string& content) const;
   std::string ReadFile(const std::filesystem::path& relative) const;
 
-  std::filesystem::path folder_;
+  zt_test::TempFolder temp_{"zt_app"};
+  const std::filesystem::path& folder_ = temp_.Path();
 };
 
 // The w x h part of a picture at (x, y), for comparing regions of frames.

@@ -10,6 +10,8 @@
 
 #include "game/frm_main.h"
 #include "gfx/surface.h"
+#include "tests/support/headless_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace game::testing {
 
@@ -21,7 +23,7 @@ inline constexpr std::array<gfx::Pixel, 5> kPopupColour = {0x101010, 0x202020, 0
                                                            0x505050};
 inline constexpr double kTickMs = 15.625;
 
-class GameTest : public ::testing::Test {
+class GameTest : public zt_test::HeadlessTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -49,7 +51,8 @@ class GameTest : public ::testing::Test {
   // Whether the game window is still open: a closed one is no longer the screen's instance.
   static bool GameWindowOpen();
 
-  std::filesystem::path folder_;
+  zt_test::TempFolder temp_{"zt_game"};
+  const std::filesystem::path& folder_ = temp_.Path();
   FrmMain* game_ = nullptr;
   int menuShown_ = 0;
   int winShown_ = 0;
