@@ -59,29 +59,6 @@ void GameTest::WriteSave(std::int32_t score, std::int32_t hits, std::int16_t ran
                                       {score, hits, rank, tier}, error));
 }
 
-void GameTest::SetBoard(const std::array<const char*, 8>& rows) {
-  for (int r = 0; r < kRows; ++r) {
-    for (int c = 0; c < kColumns; ++c) Board[c][r] = static_cast<std::int16_t>(rows[r][c] - '0');
-  }
-}
-
-void GameTest::SetLineFreeBoard() {
-  for (int c = 0; c < kColumns; ++c) {
-    for (int r = 0; r < kRows; ++r) Board[c][r] = static_cast<std::int16_t>((c + 2 * r) % 6);
-  }
-}
-
-bool GameTest::BoardHasLine() {
-  for (int c = 0; c < kColumns; ++c) {
-    for (int r = 0; r < kRows; ++r) {
-      const int k = Board[c][r];
-      if (r + 2 < kRows && Board[c][r + 1] == k && Board[c][r + 2] == k) return true;
-      if (c + 2 < kColumns && Board[c + 1][r] == k && Board[c + 2][r] == k) return true;
-    }
-  }
-  return false;
-}
-
 void GameTest::ShowBoard() {
   RedrawBoard();
   game_->Refresh();

@@ -10,10 +10,15 @@
 
 #include "game/frm_main.h"
 #include "gfx/surface.h"
+#include "tests/support/boards.h"
 #include "tests/support/headless_test.h"
 #include "tests/support/temp_folder.h"
 
 namespace game::testing {
+
+using zt_test::BoardHasLine;
+using zt_test::SetBoard;
+using zt_test::SetLineFreeBoard;
 
 // Ball kind k is a plain square of this colour, so a pixel tells which kind is drawn.
 inline constexpr std::array<gfx::Pixel, 7> kBallColour = {0x0000FF, 0x00C000, 0x800080, 0xFF0000,
@@ -33,11 +38,6 @@ class GameTest : public zt_test::HeadlessTest {
   // Writes the player's save file before the game opens.
   void WriteSave(std::int32_t score, std::int32_t hits, std::int16_t rank, std::int16_t tier);
 
-  // Eight strings of eight digits, one per row from the top: rows[r][c] is Board(c, r).
-  static void SetBoard(const std::array<const char*, 8>& rows);
-  // A board without any line: kind (c + 2r) mod 6.
-  static void SetLineFreeBoard();
-  static bool BoardHasLine();
   // Draws the board from the model, as the loading would have.
   void ShowBoard();
 
