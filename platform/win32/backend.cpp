@@ -8,8 +8,8 @@
 
 #include "platform/backend.h"
 #include "platform/ui/leaving_windows.h"
-#include "platform/win32/text.h"
 #include "platform/win32/window.h"
+#include "platform/win32_media/text.h"
 #include "platform/winmm/wave_out.h"
 
 namespace platform::detail {

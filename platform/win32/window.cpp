@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "platform/backend.h"
-#include "platform/win32/text.h"
+#include "platform/win32_media/text.h"
 
 namespace platform::win32 {
 namespace {
