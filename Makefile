@@ -6,7 +6,7 @@ WIN_BUILD     ?= build-windows
 JOBS          ?= $(shell nproc)
 
 .PHONY: deps build run install package windows windows-zip test test-release test-package \
-        test-windows test-asan bench format mutants
+        test-windows test-asan lint bench format mutants
 
 deps:
 	@tools/install-deps.sh
@@ -35,7 +35,7 @@ package: deps
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
 	cp $(PACKAGE_BUILD)/zentorra_*_amd64.deb .
 
-test: test-release test-package test-windows test-asan
+test: lint test-release test-package test-windows test-asan
 
 test-release test-windows test-asan: WERROR = ON
 
@@ -88,3 +88,9 @@ bench: build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# First in `make test`: the scripts pass shellcheck (.shellcheckrc; any other exception is
+# commented where it stands) and the sources are formatted as `make format` leaves them.
+lint: deps
+	git ls-files '*.sh' .ci/run | xargs shellcheck
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror

@@ -355,8 +355,9 @@ mapfile -t all_programs < <(programs)
 echo "Building the unchanged code (zt_fonts zt_assets ${all_programs[*]})"
 build_programs "$work/baseline.log" zt_fonts zt_assets "${all_programs[@]}" ||
   { tail -30 "$work/baseline.log" >&2; exit 2; }
-failed=$(run_programs "${all_programs[@]}")
-[ -z "$failed" ] || { echo "the unchanged code already fails: $failed" >&2; exit 2; }
+baseline_failures=$(run_programs "${all_programs[@]}")
+[ -z "$baseline_failures" ] ||
+  { echo "the unchanged code already fails: $baseline_failures" >&2; exit 2; }
 
 killed=0 survived=0 broken=0
 report=$work/report.txt
