@@ -195,6 +195,9 @@ pixels() {
 # A file's bytes as hexadecimal.
 hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
+# The CPU time a process has used so far (user and system, in clock ticks); 0 once gone.
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+
 # Menu, game and high-score screen positions (pixels of each window).
 # shellcheck disable=SC2034  # read by the tests that source this library
 {

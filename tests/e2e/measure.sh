@@ -38,7 +38,6 @@ wait_window "Zentorra" 10
 splash=$WIN
 wait_window "Zentorra" 10 "$splash"
 sleep 2
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 c0=$(ticks "$GAME_PID")
 sleep 10
 c1=$(ticks "$GAME_PID")

@@ -55,7 +55,6 @@ wait_window "Zentorra" 20
 splash=$WIN
 wait_window "Zentorra" 10 "$splash"
 sleep 2
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 prefix_processes() {
   local p
   for p in /proc/[0-9]*; do
