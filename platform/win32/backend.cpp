@@ -8,9 +8,11 @@
 
 #include "platform/backend.h"
 #include "platform/ui/leaving_windows.h"
+#include "platform/winmm/wave_out.h"
+
+// After the layer's headers: the desktop's headers define some of their names as macros.
 #include "platform/win32/window.h"
 #include "platform/win32_media/text.h"
-#include "platform/winmm/wave_out.h"
 
 namespace platform::detail {
 namespace {

@@ -8,9 +8,10 @@
 
 #include "platform/headless/headless.h"
 #include "platform/loop/system.h"
-#include "platform/loop/window_messages.h"
 #include "platform/ui/form.h"
 #include "platform/win32/window.h"
+// After the desktop's own HWND is declared, so that the layer's does not shadow it there.
+#include "platform/loop/window_messages.h"
 
 namespace {
 
