@@ -1,5 +1,7 @@
 #include "audio/sound_manager.h"
 
+#include <cstdio>
+
 #include "audio/sound_slots.h"
 #include "audio/wave_file.h"
 #include "platform/loop/system.h"
@@ -33,8 +35,16 @@ void Report(const std::string& message) {
   platform::MsgBox(message, platform::kAppTitle);
 }
 
+// A file the device cannot play loads and stays silent; one line says why, for whoever
+// wonders at the silence.
+void ReportUnplayable(const std::string& fileName, const WaveFile& wave) {
+  std::fprintf(stderr, "%s: %s: the sound device cannot play wave format 0x%04X\n",
+               platform::kAppTitle, fileName.c_str(), wave.format.Format.wFormatTag);
+}
+
 // Steps 5 to 18 of a load, on an open file; the caller closes it.
-SoundBool FillSlot(std::int32_t slot, WaveFile& wave, std::int32_t flags) {
+SoundBool FillSlot(std::int32_t slot, const std::string& fileName, WaveFile& wave,
+                   std::int32_t flags) {
   if (std::string failure = FindWaveChunks(wave); !failure.empty()) {
     Report(failure);
     return kSoundFalse;
@@ -45,8 +55,10 @@ SoundBool FillSlot(std::int32_t slot, WaveFile& wave, std::int32_t flags) {
     Report(failure);
     return kSoundFalse;
   }
-  platform::waveOutOpen(&s.Device, platform::WAVE_MAPPER, &wave.format.Format, notifyWindow, 0,
-                        platform::CALLBACK_WINDOW);
+  if (platform::waveOutOpen(&s.Device, platform::WAVE_MAPPER, &wave.format.Format, notifyWindow, 0,
+                            platform::CALLBACK_WINDOW) == platform::WAVERR_BADFORMAT) {
+    ReportUnplayable(fileName, wave);
+  }
   s.Header.lpData = s.Samples.data();
   s.Header.dwBufferLength = static_cast<std::uint32_t>(s.Samples.size());
   platform::waveOutPrepareHeader(s.Device, &s.Header, kHeaderSize);
@@ -68,7 +80,7 @@ SoundBool LoadSound(std::int32_t slot, const std::string& fileName, const std::i
     Report("Cannot open file");
     return kSoundFalse;
   }
-  const SoundBool loaded = FillSlot(slot, wave, flags);
+  const SoundBool loaded = FillSlot(slot, fileName, wave, flags);
   platform::mmioClose(wave.file, 0);
   return loaded;
 }

@@ -6,7 +6,7 @@
 #include "platform/backend.h"
 #include "platform/headless/headless.h"
 #include "platform/loop/msg_box.h"
-#include "platform/winmm/wave_out.h"
+#include "platform/winmm/wave_out_mixer.h"
 
 namespace platform {
 namespace {
@@ -64,7 +64,7 @@ namespace headless {
 
 bool Init() {
   const bool ready = detail::UseBackend(std::make_unique<HeadlessBackend>());
-  SelectWaveOutBackend(WaveOutBackend::Test);  // devices a test finishes by hand
+  detail::UseAudioDevice(nullptr);  // test devices, finished by hand
   return ready;
 }
 

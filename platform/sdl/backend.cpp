@@ -10,10 +10,9 @@
 #include "platform/loop/msg_box.h"
 #include "platform/sdl/display_lost.h"
 #include "platform/sdl/event_wait.h"
-#include "platform/sdl/wave_out_mixer.h"
+#include "platform/sdl/wave_out_device.h"
 #include "platform/sdl/window.h"
 #include "platform/ui/leaving_windows.h"
-#include "platform/winmm/wave_out.h"
 
 namespace platform::detail {
 namespace {
@@ -302,7 +301,7 @@ class SdlBackend final : public BackendImpl {
 namespace platform {
 bool InitDesktop() {
   const bool ready = detail::UseBackend(std::make_unique<detail::SdlBackend>());
-  SelectWaveOutBackend(WaveOutBackend::Device);
+  detail::UseAudioDevice(&wave_out_sdl::AudioDevice());
   return ready;
 }
 }  // namespace platform

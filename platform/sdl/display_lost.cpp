@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/sdl/wave_out_mixer.h"
+#include "platform/winmm/wave_out_mixer.h"
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xlib.h>

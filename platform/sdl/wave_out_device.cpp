@@ -1,3 +1,6 @@
+// SDL's audio device, which plays the mix of the wave-output voices.
+#include "platform/sdl/wave_out_device.h"
+
 #include <SDL.h>
 
 #include <atomic>
@@ -6,8 +9,7 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/sdl/wave_out_mixer.h"
-#include "platform/winmm/wave_out_voices.h"
+#include "platform/winmm/wave_out_mixer.h"
 
 namespace platform::wave_out_sdl {
 namespace {
@@ -41,14 +43,13 @@ Device& TheDevice() {
 
 void SDLCALL FillBuffer(void* /*userdata*/, Uint8* stream, int length) {
   constexpr int kFrameBytes = wave_out_mixer::kOutputChannels * sizeof(float);
-  wave_out_mixer::Mix(WaveOutBackend::Device, reinterpret_cast<float*>(stream),
-                      length / kFrameBytes);
+  detail::MixDeviceVoices(reinterpret_cast<float*>(stream), length / kFrameBytes);
 }
 
 void Fail(Device& d) {
   d.state = State::Failed;
   // Buffers queued while the device was being opened will never play.
-  wave_voices::FinishEveryBuffer(WaveOutBackend::Device);
+  detail::FailDeviceBuffers();
 }
 
 void Open(Device& d) {
@@ -57,7 +58,7 @@ void Open(Device& d) {
   wanted.freq = wave_out_mixer::kOutputRate;
   wanted.format = AUDIO_F32SYS;
   wanted.channels = wave_out_mixer::kOutputChannels;
-  wanted.samples = kBufferFrames;
+  wanted.samples = wave_out_mixer::kBufferFrames;
   wanted.callback = FillBuffer;
   // No changes allowed: SDL converts to the device's own format, so the mixer's rate,
   // promised to voices before the device was open, holds.
@@ -75,8 +76,10 @@ bool StillOpen(const Device& d) {
   return SDL_WasInit(SDL_INIT_AUDIO) && SDL_GetAudioDeviceStatus(d.id) != SDL_AUDIO_STOPPED;
 }
 
-}  // namespace
-
+// Starts opening the device unless it is open or being opened, and returns at once;
+// false when no audio device can be opened (then it is not tried again until the device
+// is chosen anew). If the opening fails later, the buffers queued meanwhile are marked
+// done and Failed() turns true.
 bool Acquire() {
   Device& d = TheDevice();
   const State state = d.state;
@@ -103,17 +106,8 @@ bool Failed() {
   return TheDevice().state == State::Failed;
 }
 
-bool FinishOpening() {
-  Device& d = TheDevice();
-  // An opener already left to itself is not waited for a second time.
-  const auto limit = d.opener.joinable() ? kOpenerWait : std::chrono::milliseconds(0);
-  std::unique_lock guard(d.lock);
-  const bool finished = d.openerDone.wait_for(guard, limit, [&d] { return !d.openerRunning; });
-  guard.unlock();
-  if (d.opener.joinable()) finished ? d.opener.join() : d.opener.detach();
-  return finished;
-}
-
+// Closes the device; called when its last voice closes. Does nothing while the opener
+// is still at work.
 void Release() {
   Device& d = TheDevice();
   if (!FinishOpening() || d.state != State::Open) return;
@@ -129,6 +123,32 @@ void ForgetFailure() {
   Device& d = TheDevice();
   FinishOpening();
   if (d.state == State::Failed) d.state = State::Closed;
+}
+
+class SdlAudioDevice final : public detail::AudioDevice {
+ public:
+  bool Acquire() override { return wave_out_sdl::Acquire(); }
+  bool Failed() override { return wave_out_sdl::Failed(); }
+  void Release() override { wave_out_sdl::Release(); }
+  void Chosen() override { ForgetFailure(); }
+};
+
+}  // namespace
+
+bool FinishOpening() {
+  Device& d = TheDevice();
+  // An opener already left to itself is not waited for a second time.
+  const auto limit = d.opener.joinable() ? kOpenerWait : std::chrono::milliseconds(0);
+  std::unique_lock guard(d.lock);
+  const bool finished = d.openerDone.wait_for(guard, limit, [&d] { return !d.openerRunning; });
+  guard.unlock();
+  if (d.opener.joinable()) finished ? d.opener.join() : d.opener.detach();
+  return finished;
+}
+
+detail::AudioDevice& AudioDevice() {
+  static SdlAudioDevice device;
+  return device;
 }
 
 }  // namespace platform::wave_out_sdl

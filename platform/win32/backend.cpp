@@ -8,11 +8,12 @@
 
 #include "platform/backend.h"
 #include "platform/ui/leaving_windows.h"
-#include "platform/winmm/wave_out.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
 #include "platform/win32/window.h"
 #include "platform/win32_media/text.h"
+// After the desktop's own HWND is declared, so that the layer's does not shadow it there.
+#include "platform/winmm/wave_out_voices.h"
 
 namespace platform::detail {
 namespace {
@@ -133,7 +134,7 @@ class Win32Backend final : public BackendImpl {
 namespace platform {
 bool InitDesktop() {
   const bool ready = detail::UseBackend(std::make_unique<detail::Win32Backend>());
-  SelectWaveOutBackend(WaveOutBackend::Device);
+  wave_voices::SetBackend(wave_voices::WaveOutBackend::Device);  // the desktop's own
   return ready;
 }
 }  // namespace platform

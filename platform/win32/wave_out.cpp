@@ -1,6 +1,6 @@
 // Wave output on Windows: the desktop's own waveOut calls play the Device backend, and
-// the desktop mixes the devices. The test devices are the layer's own voices
-// (platform/winmm/wave_out_voices.h), so tests run the same on every platform. The layer's
+// the desktop converts and mixes the devices. The test devices are the layer's own voices
+// and mixer (platform/winmm/), so tests run the same on every platform. The layer's
 // records have the desktop's layout.
 #include "platform/winmm/wave_out.h"
 
@@ -13,6 +13,8 @@
 
 namespace platform {
 namespace {
+
+using wave_voices::WaveOutBackend;
 
 static_assert(sizeof(platform::WAVEHDR) == sizeof(::WAVEHDR));
 static_assert(sizeof(platform::WAVEFORMATEX) == sizeof(::WAVEFORMATEX));
@@ -82,14 +84,6 @@ MMRESULT waveOutClose(HWAVEOUT device) {
     return result;
   }
   return ::waveOutClose(Native(device));
-}
-
-void SelectWaveOutBackend(WaveOutBackend backend) {
-  wave_voices::SetBackend(backend);
-}
-
-WaveOutBackend CurrentWaveOutBackend() {
-  return wave_voices::Backend();
 }
 
 }  // namespace platform

@@ -1,14 +1,14 @@
-// Wave output with the classic waveOut calls. On Linux every open device is a voice of
-// one mixer: the voices' buffers are converted to the output format, mixed with clipping
-// and played on one audio device. When a buffer has played to its end, or at once when the
-// device is reset, the buffer is marked done and MM_WOM_DONE (wParam = the device
-// handle, lParam = the header) is posted to the device's callback window, so the end of
-// a sound is handled on the UI thread. Handles are never reused within a run.
+// Wave output with the classic waveOut calls. Outside Windows every open device is a voice
+// of one mixer: the voices' buffers are converted to the output format, mixed with clipping
+// and played on one audio device. When a buffer has played (wave_out_mixer.h says how
+// early it is given back), or at once when the device is reset, the buffer is marked done
+// and MM_WOM_DONE (wParam = the device handle, lParam = the header) is posted to the
+// device's callback window, so the end of a sound is handled on the UI thread. Handles are
+// never reused within a run.
 //
-// Two backends, chosen at run time: Device plays on the machine's audio device (on Linux
-// through SDL's, from its audio thread; on Windows these are the desktop's own waveOut
-// calls); Test has no audio thread and no device: a test decides when a buffer finishes
-// (platform/winmm/wave_out_test.h).
+// The backend chosen brings its devices: the headless one test devices that a test
+// finishes by hand (wave_out_test.h), a desktop's the machine's audio device (outside
+// Windows the mixer's device, on Windows the desktop's own waveOut calls).
 #pragma once
 
 #include <cstdint>
@@ -85,8 +85,9 @@ constexpr MMRESULT WAVERR_BADFORMAT = 32;
 constexpr MMRESULT WAVERR_STILLPLAYING = 33;
 constexpr MMRESULT WAVERR_UNPREPARED = 34;
 
-// Opens a voice for the format: PCM of 8, 16, 24 or 32 bits, 32-bit float, or
-// WAVE_FORMAT_EXTENSIBLE with one of those; 1 or 2 channels; 8 to 192 kHz. callback is
+// Opens a voice for the format: PCM of 8, 16, 24 or 32 bits, 32-bit float, A-law or
+// mu-law, or WAVE_FORMAT_EXTENSIBLE with one of those; 1 to 32 channels (more than two
+// are folded into two); 1 to 384 kHz. Another format gives WAVERR_BADFORMAT. callback is
 // the window (HWND) that receives MM_WOM_DONE with CALLBACK_WINDOW. On any failure
 // *device is 0.
 MMRESULT waveOutOpen(HWAVEOUT* device, std::uint32_t deviceId, const WAVEFORMATEX* format,
@@ -99,10 +100,5 @@ MMRESULT waveOutReset(HWAVEOUT device);
 MMRESULT waveOutUnprepareHeader(HWAVEOUT device, WAVEHDR* header, std::uint32_t headerSize);
 // Fails with WAVERR_STILLPLAYING while buffers are queued.
 MMRESULT waveOutClose(HWAVEOUT device);
-
-enum class WaveOutBackend { Device, Test };
-// Chooses the backend for devices opened from now on; the default is Device.
-void SelectWaveOutBackend(WaveOutBackend backend);
-WaveOutBackend CurrentWaveOutBackend();
 
 }  // namespace platform

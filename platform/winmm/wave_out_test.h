@@ -1,7 +1,7 @@
-// The test backend of wave output, on every platform: no audio thread and no audio
+// The test devices of wave output, on every platform: no audio thread and no audio
 // device. A test decides when a buffer finishes, so the order of done messages and state
-// changes is exact; on Linux it can also pull the mixed samples itself. Select it with
-// SelectWaveOutBackend(WaveOutBackend::Test).
+// changes is exact, or pulls the mixed samples itself. Choosing the headless backend
+// (platform::headless::Init) brings them.
 #pragma once
 
 #include <cstddef>
@@ -29,11 +29,9 @@ bool FinishBuffer(HWAVEOUT device);
 std::size_t QueuedBuffers(HWAVEOUT device);
 int OpenDevices();
 
-#ifndef _WIN32
-// Pulls frames of the mix (stereo float at 44.1 kHz), as the audio callback would. Linux
-// only: on Windows the desktop mixes the devices.
+// Pulls frames of the mix of the test devices (stereo float at 44.1 kHz), as an audio
+// device would.
 void Mix(float* out, int frames);
-#endif
 
 // Closes every test device without any message and clears the log and SetOpenFails.
 void Reset();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/winmm/wave_out_mixer.h"
 #include "platform/winmm/wave_out_test.h"
 
 namespace platform::wave_voices {
@@ -27,44 +28,6 @@ Voices& TheVoices() {
 
 void Log(WaveOutBackend backend, const char* name, HWAVEOUT handle) {
   if (backend == WaveOutBackend::Test) TheVoices().calls.push_back({name, handle});
-}
-
-bool IsStandardSubFormat(const GUID& guid) {
-  static constexpr std::uint8_t kTail[8] = {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71};
-  return guid.Data2 == 0x0000 && guid.Data3 == 0x0010 &&
-         std::memcmp(guid.Data4, kTail, sizeof kTail) == 0;
-}
-
-std::optional<SampleFormat> ReadFormat(const WAVEFORMATEX* format) {
-  if (!format) return std::nullopt;
-  std::uint32_t tag = format->wFormatTag;
-  if (tag == WAVE_FORMAT_EXTENSIBLE) {
-    if (format->cbSize < 22) return std::nullopt;
-    GUID sub;
-    std::memcpy(&sub, &reinterpret_cast<const WAVEFORMATEXTENSIBLE*>(format)->SubFormat,
-                sizeof sub);
-    if (!IsStandardSubFormat(sub)) return std::nullopt;
-    tag = sub.Data1;
-  }
-  const int channels = format->nChannels, bits = format->wBitsPerSample;
-  const int rate = static_cast<int>(std::min<std::uint32_t>(format->nSamplesPerSec, 1000000));
-  if (channels < 1 || channels > 2 || rate < 8000 || rate > 192000) return std::nullopt;
-  if (format->nBlockAlign != channels * bits / 8) return std::nullopt;
-  SampleFormat sample{Encoding::U8, channels, rate, format->nBlockAlign};
-  if (tag == WAVE_FORMAT_PCM && bits == 8) {
-    sample.encoding = Encoding::U8;
-  } else if (tag == WAVE_FORMAT_PCM && bits == 16) {
-    sample.encoding = Encoding::S16;
-  } else if (tag == WAVE_FORMAT_PCM && bits == 24) {
-    sample.encoding = Encoding::S24;
-  } else if (tag == WAVE_FORMAT_PCM && bits == 32) {
-    sample.encoding = Encoding::S32;
-  } else if (tag == WAVE_FORMAT_IEEE_FLOAT && bits == 32) {
-    sample.encoding = Encoding::F32;
-  } else {
-    return std::nullopt;
-  }
-  return sample;
 }
 
 // Checks a header call's arguments; on success leaves the voice in *voice.
@@ -119,19 +82,19 @@ MMRESULT CheckOpen(WaveOutBackend backend, std::uint32_t deviceId, const WAVEFOR
   if (deviceId != WAVE_MAPPER && deviceId != 0) return MMSYSERR_BADDEVICEID;
   const std::uint32_t callbackType = flags & kCallbackTypeMask;
   if (callbackType != CALLBACK_NULL && callbackType != CALLBACK_WINDOW) return MMSYSERR_INVALFLAG;
-  const std::optional<SampleFormat> sample = ReadFormat(format);
+  const std::optional<SampleFormat> sample = wave_convert::ReadFormat(format);
   if (!sample) return WAVERR_BADFORMAT;
   sampleFormat = *sample;
   return MMSYSERR_NOERROR;
 }
 
 HWAVEOUT Add(WaveOutBackend backend, const SampleFormat& format, std::uintptr_t callback,
-             std::uint32_t flags, std::shared_ptr<void> player) {
+             std::uint32_t flags) {
   auto voice = std::make_unique<Voice>();
   voice->backend = backend;
   voice->window = (flags & kCallbackTypeMask) == CALLBACK_WINDOW ? static_cast<HWND>(callback) : 0;
   voice->format = format;
-  voice->player = std::move(player);
+  voice->player = wave_out_mixer::NewPlayer(format);
   Voices& v = TheVoices();
   std::lock_guard guard(v.lock);
   voice->handle = v.nextHandle++;
@@ -175,6 +138,7 @@ MMRESULT Reset(HWAVEOUT device) {
     Voice* voice = Find(device);
     if (!voice) return MMSYSERR_INVALHANDLE;
     Log(voice->backend, "waveOutReset", device);
+    ++voice->resets;
     while (!voice->queue.empty()) FinishFront(*voice, notices);
   }
   Post(notices);
@@ -201,6 +165,7 @@ std::optional<WaveOutBackend> Close(HWAVEOUT device, MMRESULT& result) {
   result = WAVERR_STILLPLAYING;
   if (!voice->queue.empty()) return std::nullopt;
   const WaveOutBackend backend = voice->backend;
+  wave_out_mixer::KeepRest(*voice);
   std::erase_if(All(), [voice](const auto& each) { return each.get() == voice; });
   result = MMSYSERR_NOERROR;
   return backend;
@@ -252,6 +217,7 @@ namespace platform::wave_test {
 
 using wave_voices::All;
 using wave_voices::Lock;
+using wave_voices::WaveOutBackend;
 
 std::vector<Call> Calls() {
   std::lock_guard guard(Lock());
@@ -288,6 +254,7 @@ int OpenDevices() {
 void Reset() {
   std::lock_guard guard(Lock());
   std::erase_if(All(), [](const auto& voice) { return voice->backend == WaveOutBackend::Test; });
+  wave_out_mixer::DropRests(WaveOutBackend::Test);
   wave_voices::TheVoices().calls.clear();
   wave_voices::TheVoices().testOpenFails = false;
 }

@@ -1,8 +1,8 @@
 // The wave-output devices that the program keeps itself, as voices: a handle, a queue of
-// buffers, and the done message each buffer ends with. On Linux every device is a voice,
-// and the SDL mixer plays them (sdl/); on every platform the test devices are voices that
-// a test finishes by hand (headless/wave_out_test.h). Every function takes the lock itself
-// unless it says otherwise.
+// buffers, and the done message each buffer ends with. Outside Windows every device is a
+// voice of the mixer (wave_out_mixer.h), which an audio device pulls; on every platform
+// the test devices are voices that a test finishes by hand (wave_out_test.h). Every
+// function takes the lock itself unless it says otherwise.
 #pragma once
 
 #include <cstdint>
@@ -14,18 +14,15 @@
 
 #include "platform/loop/window_messages.h"
 #include "platform/winmm/wave_out.h"
+#include "platform/winmm/wave_out_convert.h"
 
 namespace platform::wave_voices {
 
-// What a voice's buffers hold: samples of one of these encodings, 24-bit ones packed in
-// three bytes.
-enum class Encoding { U8, S16, S24, S32, F32 };
-struct SampleFormat {
-  Encoding encoding;
-  int channels;
-  int rate;
-  int blockAlign;
-};
+using wave_convert::SampleFormat;
+
+// Device: played by the audio device of the mix (outside Windows) or by the desktop's own
+// wave output (Windows). Test: no audio thread and no device; a test finishes buffers.
+enum class WaveOutBackend { Device, Test };
 
 struct Voice {
   HWAVEOUT handle = 0;
@@ -35,7 +32,9 @@ struct Voice {
   std::deque<WAVEHDR*> queue;
   // Buffers finished so far: a player sees from it that the first buffer has changed.
   std::uint64_t finished = 0;
-  // The player's own state (the SDL mixer's converter); freed with the voice.
+  // Resets so far: a player sees from it that what it still holds must be dropped.
+  std::uint64_t resets = 0;
+  // The mixer's own state of the voice (wave_out_mixer.cpp); freed with the voice.
   std::shared_ptr<void> player;
 };
 
@@ -60,7 +59,7 @@ MMRESULT CheckOpen(WaveOutBackend backend, std::uint32_t deviceId, const WAVEFOR
                    std::uint32_t flags, SampleFormat& sampleFormat);
 // Adds a voice and returns its handle; handles are never reused within a run.
 HWAVEOUT Add(WaveOutBackend backend, const SampleFormat& format, std::uintptr_t callback,
-             std::uint32_t flags, std::shared_ptr<void> player = nullptr);
+             std::uint32_t flags);
 
 // The waveOut calls on a voice. Write to a Device voice fails with MMSYSERR_NODRIVER when
 // devicePlays (asked under the lock) says the device has failed.
@@ -76,7 +75,8 @@ bool AnyOf(WaveOutBackend backend);
 void FinishEveryBuffer(WaveOutBackend backend);
 bool FinishFirstBuffer(HWAVEOUT device);
 
-// The backend that waveOutOpen uses.
+// The backend that waveOutOpen uses: Test when the headless backend is chosen, Device
+// when a desktop's is.
 void SetBackend(WaveOutBackend backend);
 WaveOutBackend Backend();
 

@@ -89,6 +89,33 @@ TEST_F(MusicTest, TheTimerRestartsTheMusicAfterItsEnd) {
   EXPECT_EQ(GetSoundState(SoundMusic), SlotPlaying);
 }
 
+// The mix on the virtual clock, one buffer of the audio device at a time, while the music
+// timer keeps the music going: no silence at a repeat.
+TEST_F(MusicTest, TheMusicRepeatsWithoutASilenceBetween) {
+  WriteSounds(kAllFive);
+  Good("Sound/formal.wav", 22050);  // 0.5 s, never 0
+  FrmMusic& music = frmMusic();
+  music.Show();
+  StopSound(SoundRankUp);
+  game::MusicSlot = 1;
+  ASSERT_EQ(StartSound(SoundMusic), kSoundTrue);  // as the menu does
+  music.Timer1.SetEnabled(true);
+  constexpr int kBuffer = 512;
+  std::vector<float> out(2 * kBuffer), heard;
+  for (int pass = 0; pass < 200; ++pass) {  // 2.3 s: four repeats
+    platform::wave_test::Mix(out.data(), kBuffer);
+    for (int i = 0; i < kBuffer; ++i) heard.push_back(out[2 * i]);
+    platform::headless::AdvanceMs(1000.0 * kBuffer / 44100);
+  }
+  std::size_t longest = 0, run = 0;
+  for (float sample : heard) {
+    run = sample == 0 ? run + 1 : 0;
+    longest = std::max(longest, run);
+  }
+  EXPECT_LT(longest, 44u) << "frames of silence: under 1 ms";
+  EXPECT_GE(Writes(SoundMusic), 5);
+}
+
 TEST_F(MusicTest, TheSwitchSilencesEverythingAndTogglesTheTimer) {
   WriteSounds(kAllFive);
   FrmMusic& music = frmMusic();

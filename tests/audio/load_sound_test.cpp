@@ -1,6 +1,10 @@
 // LoadSound: slot bounds, one exact message per failure, files in many shapes.
 #include <dirent.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
 #include "tests/audio/sound_fixture.h"
 #ifdef _WIN32
 #include "tests/windows/under_wine.h"
@@ -128,17 +132,24 @@ TEST_F(SoundTest, MissingFileGivesOneMessageAndEmptiesTheSlot) {
   EXPECT_EQ(Boxes().size(), 2u);
 }
 
-TEST_F(SoundTest, UnplayableFormatLoadsButNeverPlays) {
-  // Four channels, ADPCM, 4 kHz, 12 bits: the device refuses them; the loader does not look.
+TEST_F(SoundTest, UnplayableFormatLoadsButNeverPlaysAndSaysSoOnce) {
+  // ADPCM, 999 Hz, 12 bits, 64-bit float, an extensible format without its sub-format: the
+  // device refuses them; the loader does not look, and one line names the file and tag.
   for (const std::string& format :
-       {FormatBody(kPcm, 4, 44100, 16), FormatBody(2, 1, 44100, 4), FormatBody(kPcm, 1, 4000, 16),
-        FormatBody(kPcm, 1, 44100, 12), FormatBody(kFloat, 1, 44100, 64),
-        FormatBody(kExtensible, 1, 44100, 16) + Le16(0)}) {
+       {FormatBody(2, 1, 44100, 4), FormatBody(kPcm, 1, 999, 16), FormatBody(kPcm, 1, 44100, 12),
+        FormatBody(kFloat, 1, 44100, 64), FormatBody(kExtensible, 1, 44100, 16) + Le16(0)}) {
+    ::testing::internal::CaptureStderr();
     ASSERT_EQ(Load(4, Write("odd.wav", Wav(format, kSamples))), kSoundTrue);
+    const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(GetSoundState(4), SlotReady);
     EXPECT_EQ(DeviceOf(4), 0u);
     EXPECT_EQ(StartSound(4), kSoundFalse);
     EXPECT_EQ(GetSoundState(4), SlotReady);
+    char tag[8];
+    std::snprintf(tag, sizeof tag, "0x%02X%02X", std::uint8_t(format[1]), std::uint8_t(format[0]));
+    EXPECT_NE(said.find((folder_ / "odd.wav").string()), std::string::npos) << said;
+    EXPECT_NE(said.find(tag), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
   }
   EXPECT_TRUE(Boxes().empty());
 }
@@ -175,7 +186,6 @@ TEST_P(LoadShape, LoadsAndPlaysAtItsLevel) {
   ASSERT_NE(DeviceOf(6), 0u);
   ASSERT_EQ(StartSound(6), kSoundTrue);
 
-#ifndef _WIN32  // on Windows the desktop converts and mixes, not the test devices
   std::vector<float> out(2 * 256);
   platform::wave_test::Mix(out.data(), 256);
   const double tolerance = 0.02;
@@ -184,7 +194,6 @@ TEST_P(LoadShape, LoadsAndPlaysAtItsLevel) {
     EXPECT_NEAR(out[2 * frame], GetParam().level, tolerance) << frame;
     EXPECT_NEAR(out[2 * frame + 1], GetParam().level, tolerance) << frame;
   }
-#endif
 }
 
 std::string Shape(std::uint16_t tag, int channels, std::uint16_t bits) {
@@ -207,6 +216,9 @@ INSTANTIATE_TEST_SUITE_P(
         GoodShape{"Float", Shape(kFloat, 1, 32), 0.5},
         GoodShape{"Stereo16", Shape(kPcm, 2, 16), 0.5},
         GoodShape{"StereoFloat", Shape(kFloat, 2, 32), 0.5},
+        GoodShape{"ALaw", Shape(kALaw, 1, 8), 0.5}, GoodShape{"MuLaw", Shape(kMuLaw, 1, 8), 0.5},
+        GoodShape{"FourChannels", Shape(kPcm, 4, 16), 0.5},
+        GoodShape{"Surround51", ExtensibleShape(kPcm, 6, 16), 0.5},
         GoodShape{
             "FloatWithCbSize",
             Wav(FormatBody(kFloat, 1, 44100, 32) + Le16(0), Square(4410, 1, 0.5, 50, kFloat, 32)),
@@ -230,7 +242,22 @@ INSTANTIATE_TEST_SUITE_P(
                   0.5}),
     [](const auto& info) { return std::string(info.param.name); });
 
-#ifndef _WIN32  // the Linux mixer converts rates; on Windows the desktop does
+// 5.1 folded into two: a back-left channel is heard on the left alone, the low-frequency
+// channel not at all.
+TEST_F(SoundTest, MoreChannelsAreFoldedIntoTwoByTheirSpeakersPlaces) {
+  std::string data;
+  for (int frame = 0; frame < 441; ++frame) {
+    for (double level : {0.0, 0.0, 0.0, 0.9, 0.5, 0.0}) data += Sample(level, kPcm, 16);
+  }
+  ASSERT_EQ(Load(7, Write("surround.wav", Wav(FormatBody(kPcm, 6, 44100, 16), data))), kSoundTrue);
+  ASSERT_EQ(StartSound(7), kSoundTrue);
+  std::vector<float> out(2 * 128);
+  platform::wave_test::Mix(out.data(), 128);
+  // At 0.707 of the front's level, the left side (front, centre, back) scaled not to clip.
+  EXPECT_NEAR(out[2 * 64], 0.5 * std::sqrt(0.5) / (1 + 2 * std::sqrt(0.5)), 1e-3);
+  EXPECT_EQ(out[2 * 64 + 1], 0.0f);
+}
+
 TEST_F(SoundTest, OtherRatesAreConvertedToTheOutputRate) {
   for (std::uint32_t rate : {8000u, 22050u, 48000u, 192000u}) {
     const int period = static_cast<int>(rate / 882);  // about 50 output frames a half
@@ -244,8 +271,57 @@ TEST_F(SoundTest, OtherRatesAreConvertedToTheOutputRate) {
     EXPECT_NEAR(out[2 * 25], 0.5, 0.05) << rate;  // middle of the first positive half
     EXPECT_NEAR(out[2 * 75], -0.5, 0.05) << rate;
   }
+  // The extremes, at a steady level: the filter's start lies well before frame 1500.
+  for (std::uint32_t rate : {1000u, 384000u}) {
+    ASSERT_EQ(Load(7, Write("rate.wav",
+                            Wav(FormatBody(kPcm, 1, rate, 16),
+                                Square(static_cast<int>(rate), 1, 0.5, int(rate), kPcm, 16)))),
+              kSoundTrue);
+    ASSERT_EQ(StartSound(7), kSoundTrue) << rate;
+    std::vector<float> out(2 * 2048);
+    platform::wave_test::Mix(out.data(), 2048);
+    EXPECT_NEAR(out[2 * 1500], 0.5, 0.01) << rate;
+  }
 }
-#endif
+
+// Going down in rate, a tone above the new Nyquist frequency is filtered out, not folded
+// back into the band (96 kHz to 44.1 kHz would fold 30 kHz to 14.1 kHz).
+TEST_F(SoundTest, ATooHighToneIsFilteredOutWhenTheRateGoesDown) {
+  std::string data;
+  for (int i = 0; i < 9600; ++i)
+    data += Sample(0.5 * std::sin(2 * 3.14159265 * 30000 * i / 96000), kPcm, 16);
+  ASSERT_EQ(Load(7, Write("high.wav", Wav(FormatBody(kPcm, 1, 96000, 16), data))), kSoundTrue);
+  ASSERT_EQ(StartSound(7), kSoundTrue);
+  std::vector<float> out(2 * 2048);
+  platform::wave_test::Mix(out.data(), 2048);
+  double energy = 0;
+  for (int i = 500; i < 2000; ++i) energy += double(out[2 * i]) * out[2 * i];
+  EXPECT_LT(std::sqrt(energy / 1500), 0.35 / 1000) << "60 dB below the tone";
+}
+
+// The end of a converted sound is silence of its own format: an 8-bit one must not end
+// on a full-scale click (byte 0 is its most negative value).
+TEST_F(SoundTest, AConvertedSoundIsNoLouderThanItsSource) {
+  for (std::uint16_t bits : {8, 16}) {
+    for (std::uint32_t rate : {8000u, 22050u, 48000u}) {
+      std::string data;
+      for (std::uint32_t i = 0; i < rate / 10; ++i) {
+        data += Sample(0.5 * std::sin(2 * 3.14159265 * 440 * i / rate), kPcm, bits);
+      }
+      ASSERT_EQ(Load(7, Write("sine.wav", Wav(FormatBody(kPcm, 1, rate, bits), data))), kSoundTrue);
+      ASSERT_EQ(StartSound(7), kSoundTrue);
+      std::vector<float> out(2 * 512);
+      float peak = 0;
+      for (int pull = 0; pull < 12; ++pull) {  // 0.14 s: to its end and beyond
+        platform::wave_test::Mix(out.data(), 512);
+        for (float sample : out) peak = std::max(peak, std::abs(sample));
+      }
+      EXPECT_NEAR(peak, 0.5, 0.01) << bits << " bits at " << rate << " Hz";
+      StopSound(7);
+      Pump();
+    }
+  }
+}
 
 }  // namespace
 }  // namespace audiotest

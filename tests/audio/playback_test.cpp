@@ -1,6 +1,7 @@
 // Playback: the slot states around start, stop, the device's done message, freeing and
 // the listener, on the test wave-output backend where a test decides when a buffer ends.
 #include "platform/winmm/wave_out.h"
+#include "platform/winmm/wave_out_mixer.h"
 #include "tests/audio/sound_fixture.h"
 
 namespace audiotest {
@@ -225,8 +226,7 @@ TEST_F(SoundTest, TheListenerMayFreeTheSlotWhileHearingItsEnd) {
   EXPECT_EQ(DeviceOf(6), 0u);
 }
 
-// The Linux mixer; on Windows the desktop mixes and ends the sounds.
-#ifndef _WIN32
+// The mixer of the test devices.
 TEST_F(SoundTest, SlotsMixTogetherAndAResetCutsOneOff) {
   using namespace wavtest;
   const auto dc = [&](const char* name, double level) {
@@ -250,22 +250,46 @@ TEST_F(SoundTest, SlotsMixTogetherAndAResetCutsOneOff) {
   EXPECT_FLOAT_EQ(out[100], 0.25f);
 }
 
-TEST_F(SoundTest, ASoundPlayedToItsEndReportsItself) {
-  // 300 frames: the third pull of 128 frames reaches the end.
-  ASSERT_EQ(Load(1, Good("short.wav", 300)), kSoundTrue);
+// The mixer gives a buffer back a little before its end and plays the rest itself, so
+// that a restart on the done message follows the last sample at once.
+TEST_F(SoundTest, ABufferIsGivenBackBeforeItsEndAndARestartFollowsItSeamlessly) {
+  using platform::wave_out_mixer::kLeadFrames;
+  const int frames = kLeadFrames + 200;  // 16-bit mono at 44.1 kHz: one output frame each
+  ASSERT_EQ(Load(1, Good("music.wav", frames)), kSoundTrue);
+  ASSERT_EQ(StartSound(1), kSoundTrue);
+  std::vector<float> out(2 * 128), heard;
+  const auto pull = [&] {
+    platform::wave_test::Mix(out.data(), 128);
+    for (std::size_t i = 0; i < out.size(); i += 2) heard.push_back(out[i]);
+    Pump();
+  };
+  pull();  // 128 frames in: more than kLeadFrames left
+  EXPECT_EQ(GetSoundState(1), SlotPlaying);
+  pull();
+  EXPECT_EQ(GetSoundState(1), SlotReady);  // the rest is the mixer's now
+  EXPECT_TRUE(SoundSlots[0].Header.dwFlags & platform::WHDR_DONE);
+  pull();
+  ASSERT_EQ(StartSound(1), kSoundTrue);  // as the music timer does
+  while (heard.size() < 2u * frames + 300) pull();
+  // The square wave of Good, twice in a row, without a frame missing or silent between.
+  for (std::size_t i = 0; i < heard.size(); ++i) {
+    const float expected = i >= 2u * frames ? 0.0f : ((i % frames) / 50) % 2 == 0 ? 0.5f : -0.5f;
+    ASSERT_NEAR(heard[i], expected, 1e-4) << i;
+  }
+}
+
+TEST_F(SoundTest, AResetAlsoSilencesTheRestAlreadyGivenBack) {
+  ASSERT_EQ(Load(1, Good("short.wav", 1000)), kSoundTrue);
   ASSERT_EQ(StartSound(1), kSoundTrue);
   std::vector<float> out(2 * 128);
-  for (int pull = 0; pull < 2; ++pull) platform::wave_test::Mix(out.data(), 128);
-  Pump();
-  EXPECT_EQ(GetSoundState(1), SlotPlaying);
   platform::wave_test::Mix(out.data(), 128);
-  EXPECT_NE(out[2 * 40], 0.0f);
-  EXPECT_EQ(out[2 * 50], 0.0f);  // silence after the end
   Pump();
-  EXPECT_EQ(GetSoundState(1), SlotReady);
-  EXPECT_TRUE(SoundSlots[0].Header.dwFlags & platform::WHDR_DONE);
+  ASSERT_EQ(GetSoundState(1), SlotReady);
+  ASSERT_EQ(StartSound(1), kSoundTrue);  // queued behind the rest
+  StopSound(1);
+  platform::wave_test::Mix(out.data(), 128);
+  EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](float s) { return s == 0; }));
 }
-#endif
 
 }  // namespace
 }  // namespace audiotest

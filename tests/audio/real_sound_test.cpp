@@ -7,6 +7,7 @@
 #include <fstream>
 #include <thread>
 
+#include "platform/sdl/wave_out_device.h"
 #include "platform/winmm/wave_out.h"
 #include "tests/audio/sound_fixture.h"
 
@@ -41,6 +42,12 @@ TEST_F(SoundTest, PackagedWavFilesLoadAndPlay) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+// Devices opened from now on play on SDL's audio device, as the desktop's do, while the
+// windows stay headless.
+void PlayOnSdlAudio() {
+  platform::detail::UseAudioDevice(&platform::wave_out_sdl::AudioDevice());
+}
+
 // Runs the message loop until the slot reaches the state (the audio thread plays meanwhile).
 bool WaitFor(std::int32_t slot, std::int32_t state) {
   for (int waited = 0; waited < 5000; waited += 2) {
@@ -66,11 +73,11 @@ class DiskMixerTest : public SoundTest {
     output_ = folder_ / "mixed.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
-    platform::SelectWaveOutBackend(platform::WaveOutBackend::Device);
+    PlayOnSdlAudio();
   }
   void TearDown() override {
     SoundTest::TearDown();  // closes the last voice, and with it the audio device
-    platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);
+    platform::detail::UseAudioDevice(nullptr);  // test devices again
     unsetenv("SDL_AUDIODRIVER");
     unsetenv("SDL_DISKAUDIOFILE");
   }
@@ -80,8 +87,10 @@ class DiskMixerTest : public SoundTest {
     return Write(name,
                  Wav(FormatBody(kPcm, 1, 44100, 16), Square(frames, 1, level, frames, kPcm, 16)));
   }
-  // Closes every voice (and so the device and its file) and reads the left channel back.
+  // Lets what the device took with its last done message play out, closes every voice
+  // (and so the device and its file) and reads the left channel back.
   std::vector<float> Played() {
+    PumpFor(100ms);
     UnloadSound(-1);
     std::ifstream in(output_, std::ios::binary);
     std::vector<float> stereo;
@@ -166,7 +175,7 @@ TEST_F(DiskMixerTest, ClosingDoesNotWaitForAnOpenerThatNeverReturns) {
 
 TEST_F(SoundTest, WithoutAnyAudioDeviceTheGameRunsSilent) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-  platform::SelectWaveOutBackend(platform::WaveOutBackend::Device);
+  PlayOnSdlAudio();
   // The first load starts opening the device and does not wait for it.
   ASSERT_EQ(Load(1, Good()), kSoundTrue);
   ASSERT_NE(DeviceOf(1), 0u);
@@ -182,7 +191,7 @@ TEST_F(SoundTest, WithoutAnyAudioDeviceTheGameRunsSilent) {
   EXPECT_EQ(StartSound(2), kSoundFalse);
   EXPECT_TRUE(Boxes().empty());
   UnloadSound(-1);
-  platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);
+  platform::detail::UseAudioDevice(nullptr);
   unsetenv("SDL_AUDIODRIVER");
 }
 

@@ -11,14 +11,13 @@ seconds=${3:-60}
 seeds=$work/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds" "$work/corpus"
-flags="-std=c++20 -g -O1 -I$src $(pkg-config --cflags sdl2)"
-# shellcheck disable=SC2086,SC2046  # the flags and libraries are lists of words
+flags="-std=c++20 -g -O1 -I$src"
+# shellcheck disable=SC2086  # the flags are a list of words
 clang++ $flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   "$src/tests/audio/wav_fuzzer.cpp" "$src/audio/wave_file.cpp" "$src/platform/winmm/mmio.cpp" \
-  "$src/platform/files/files.cpp" "$src/platform/linux/files.cpp" "$src/platform/sdl/wave_out.cpp" \
-  "$src/platform/winmm/wave_out_voices.cpp" "$src/platform/sdl/wave_out_device.cpp" \
-  $(pkg-config --libs sdl2) \
-  -o "$work/wav_fuzzer"
+  "$src/platform/files/files.cpp" "$src/platform/linux/files.cpp" "$src/platform/winmm/wave_out.cpp" \
+  "$src/platform/winmm/wave_out_voices.cpp" "$src/platform/winmm/wave_out_convert.cpp" \
+  "$src/platform/winmm/wave_out_mixer.cpp" -o "$work/wav_fuzzer"
 # shellcheck disable=SC2086
 clang++ $flags "$src/tests/audio/wav_fuzz_seeds.cpp" -o "$work/wav_fuzz_seeds"
 "$work/wav_fuzz_seeds" "$seeds"

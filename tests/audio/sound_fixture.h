@@ -45,7 +45,6 @@ class SoundTest : public zt_test::HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     game::ResetSharedState();
-    platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);
     platform::wave_test::Reset();
     audio::SoundNotifier = nullptr;
   }

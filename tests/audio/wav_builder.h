@@ -2,8 +2,10 @@
 // chunks in unusual order, damaged headers. Shared by the tests and the fuzzer's seeds.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -36,6 +38,8 @@ inline std::string Riff(const std::string& formType, const std::string& chunks) 
 
 constexpr std::uint16_t kPcm = 1;
 constexpr std::uint16_t kFloat = 3;
+constexpr std::uint16_t kALaw = 6;
+constexpr std::uint16_t kMuLaw = 7;
 constexpr std::uint16_t kExtensible = 0xFFFE;
 
 // The 16-byte format body.
@@ -56,8 +60,27 @@ inline std::string Wav(const std::string& formatBody, const std::string& data) {
   return Riff("WAVE", Chunk("fmt ", formatBody) + Chunk("data", data));
 }
 
+// The G.711 codes of a 16-bit value, as the standard's encoders make them.
+inline char MuLawCode(int value) {
+  const int sign = value < 0 ? 0x80 : 0;
+  int biased = std::min(std::abs(value), 32635) + 0x84, exponent = 7;
+  while (exponent > 0 && !(biased & (0x4000 >> (7 - exponent)))) --exponent;
+  const int mantissa = (biased >> (exponent + 3)) & 0x0F;
+  return static_cast<char>(~(sign | exponent << 4 | mantissa));
+}
+inline char ALawCode(int value) {
+  const int sign = value >= 0 ? 0x80 : 0;
+  const int magnitude = std::min(std::abs(value), 32767) >> 3;  // 12 bits
+  int segment = 0;
+  while (segment < 7 && magnitude >= (32 << segment)) ++segment;
+  const int mantissa = segment == 0 ? magnitude >> 1 : (magnitude >> segment) & 0x0F;
+  return static_cast<char>((sign | segment << 4 | mantissa) ^ 0x55);
+}
+
 // Samples of a given width, little-endian; value in [-1, 1].
 inline std::string Sample(double value, std::uint16_t tag, std::uint16_t bits) {
+  if (tag == kMuLaw) return std::string(1, MuLawCode(static_cast<int>(std::lround(value * 32767))));
+  if (tag == kALaw) return std::string(1, ALawCode(static_cast<int>(std::lround(value * 32767))));
   if (tag == kFloat) {
     const float f = static_cast<float>(value);
     std::uint32_t raw;

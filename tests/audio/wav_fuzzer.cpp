@@ -12,6 +12,7 @@
 #include "audio/wave_file.h"
 #include "platform/loop/window_messages.h"
 #include "platform/winmm/wave_out.h"
+#include "platform/winmm/wave_out_mixer.h"
 #include "platform/winmm/wave_out_test.h"
 
 // Devices are opened without a callback window, so nothing is ever posted; the fuzzer
@@ -56,7 +57,8 @@ void Play(audio::WaveFile& wave, std::vector<char>& samples) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   path = "/tmp/zt_wav_fuzz_" + std::to_string(getpid()) + ".wav";
   std::atexit([] { std::remove(path.c_str()); });
-  platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);
+  platform::detail::UseAudioDevice(nullptr);  // test devices, as the headless backend has
+  platform::wave_test::Reset();  // makes what lives for the whole run before the first input
   return 0;
 }
 

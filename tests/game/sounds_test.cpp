@@ -23,7 +23,6 @@ class GameSoundTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    platform::SelectWaveOutBackend(platform::WaveOutBackend::Test);
     platform::wave_test::Reset();
     const auto wav = folder_ / "cue.wav";
     wavtest::WriteFile(wav, wavtest::Wav(wavtest::FormatBody(wavtest::kPcm, 1, 44100, 16),
