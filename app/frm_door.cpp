@@ -217,6 +217,9 @@ void FrmDoor::NoClick() {
 
 void FrmDoor::YesClick() {
   if (const auto save = SaveFilePath(); FileExists(save)) DeleteFile(save);
+  // A confirmation left open would greet the player back from the game and delete the
+  // save that leaving has just written.
+  picAsk.Hide();
   picNew.Hide();
   OpenGame();
   Hide();

@@ -17,8 +17,8 @@ int main() {
   game::Links().showMenu = [] { app::frmDoor().Show(); };
   game::Links().showWinScreen = [] { app::frmWin().Show(); };
   if (!app::StartUp(
-          platform::PlayerFolder(), [] { app::frmSplash().Show(); },
-          [] { app::frmHowToPlay().Show(); })) {
+          platform::PlayerFolder(), platform::PlayerFolderFailure(),
+          [] { app::frmSplash().Show(); }, [] { app::frmHowToPlay().Show(); })) {
     platform::Shutdown();
     return 1;
   }

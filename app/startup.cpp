@@ -14,11 +14,23 @@ constexpr std::string_view kMarkerRecord = "\"861104\"\r\n";
 
 // Started from a desktop launcher the program has no terminal: the reason must show in
 // a message box as well.
-void ReportMarkerFailure(const std::filesystem::path& marker, const std::error_code& error) {
-  const std::string text = "Zentorra cannot start: the first-run marker " + marker.string() +
-                           " could not be written (" + error.message() + ").";
+void ReportCannotStart(const std::string& cause) {
+  const std::string text = "Zentorra cannot start: " + cause;
   std::cerr << text << "\n";
   platform::MsgBox(text, platform::kAppTitle, platform::MsgBoxIcon::Exclamation);
+}
+
+void ReportMarkerFailure(const std::filesystem::path& marker, const std::error_code& error,
+                         const std::optional<platform::FolderFailure>& folderFailure) {
+  // The marker's own error would only say that its folder is not there.
+  std::error_code ignored;
+  if (folderFailure && !std::filesystem::exists(marker.parent_path(), ignored)) {
+    ReportCannotStart("the folder " + folderFailure->folder.string() + " could not be created (" +
+                      folderFailure->error.message() + ").");
+    return;
+  }
+  ReportCannotStart("the first-run marker " + marker.string() + " could not be written (" +
+                    error.message() + ").");
 }
 
 }  // namespace
@@ -27,9 +39,13 @@ std::filesystem::path FirstRunMarkerPath(const std::filesystem::path& programFol
   return programFolder / "fr.dat";
 }
 
-bool StartUp(const std::filesystem::path& programFolder, const std::function<void()>& showSplash,
-             const std::function<void()>& showHowToPlay) {
+bool StartUp(const std::filesystem::path& programFolder,
+             const std::optional<platform::FolderFailure>& folderFailure,
+             const std::function<void()>& showSplash, const std::function<void()>& showHowToPlay) {
   const std::filesystem::path marker = FirstRunMarkerPath(programFolder);
+  // What saves cut short by the end of an earlier run left behind.
+  platform::files::RemoveLeftoverTemporaries(programFolder);
+  platform::files::RemoveLeftoverTemporaries(programFolder / "data");
   std::error_code error;
   if (std::filesystem::exists(marker, error)) {
     game::FirstRunDone = game::kTrue;
@@ -39,7 +55,7 @@ bool StartUp(const std::filesystem::path& programFolder, const std::function<voi
   game::FirstRunDone = game::kFalse;
   // Written whole or not at all, and never through a link planted at its name.
   if (!platform::files::ReplaceFile(marker, kMarkerRecord, error)) {
-    ReportMarkerFailure(marker, error);
+    ReportMarkerFailure(marker, error, folderFailure);
     return false;
   }
   if (showHowToPlay) showHowToPlay();

@@ -3,6 +3,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
+
+#include "platform/files/places.h"
 
 namespace app {
 
@@ -11,9 +14,12 @@ namespace app {
 // writes the marker (the record "861104", 10 bytes with quotes and CR LF) and asks for the
 // how-to-play screen. When the marker cannot be written it reports the file and the
 // reason on stderr and in a message box, shows no screen and returns false: the program
-// should then exit with a failure status. True once a screen has been asked for.
-bool StartUp(const std::filesystem::path& programFolder, const std::function<void()>& showSplash,
-             const std::function<void()>& showHowToPlay);
+// should then exit with a failure status. When programFolder is missing because it could
+// not be created (folderFailure), the report names that folder and that step's reason
+// instead. True once a screen has been asked for.
+bool StartUp(const std::filesystem::path& programFolder,
+             const std::optional<platform::FolderFailure>& folderFailure,
+             const std::function<void()>& showSplash, const std::function<void()>& showHowToPlay);
 
 // <program folder>/fr.dat
 std::filesystem::path FirstRunMarkerPath(const std::filesystem::path& programFolder);

@@ -66,6 +66,8 @@ class FrmMain : public platform::Form {
   void Load() override;
   void MouseDown(int button, int shift, float x, float y) override;
   void QueryUnload() override;  // the window's close acts as Exit
+  // Saves as Exit does, at once, even during a move: the score so far.
+  void SessionEnds() override;
 
  private:
   void LayOutPictures();
@@ -91,6 +93,7 @@ class FrmMain : public platform::Form {
   void OnPopupTick();
   void RestorePopupArea();
 
+  void SaveProgress();
   void LeaveGame();
   void LeaveAfterMove();
   bool leaveAfterMove_ = false;  // a close request came during a move

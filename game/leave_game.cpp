@@ -8,16 +8,27 @@
 
 namespace game {
 
-// Every step runs even when an earlier one failed: the menu is always shown and the game
-// window always closed.
-void FrmMain::LeaveGame() {
+void FrmMain::SaveProgress() {
   const auto path = storage::PlayerFilePath(platform::PlayerFolder(), PlayerName);
   std::error_code error;
   if (!storage::SavePlayerFile(path, {Score, Hits, RankIndex, RankTier}, error))
     ReportSaveFailure("Your progress", path, error);
   RecordResult();
+}
+
+// Every step runs even when an earlier one failed: the menu is always shown and the game
+// window always closed.
+void FrmMain::LeaveGame() {
+  SaveProgress();
   if (Links().showMenu) Links().showMenu();
   Close();
+}
+
+// The player's session ends with the game open: for the player that is the window's close,
+// which cannot wait for the move's end now. The program ends next, so nothing is shown.
+void FrmMain::SessionEnds() {
+  leaveAfterMove_ = false;
+  SaveProgress();
 }
 
 // Exit cannot be clicked during a move (the window is disabled then), so a close request

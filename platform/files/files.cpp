@@ -27,6 +27,9 @@ std::error_code NotRegularFile() {
   return {1, category};
 }
 
+constexpr std::string_view kTemporaryPrefix = ".zentorra-";
+constexpr std::size_t kTemporaryDigits = 8;
+
 std::string TemporaryName() {
   // The clock and where this process's data lies (different in every process) seed it.
   static std::mt19937_64 generator(
@@ -34,9 +37,17 @@ std::string TemporaryName() {
       (static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(&generator)) << 16));
   static constexpr char kDigits[] = "0123456789abcdef";
   std::uint64_t bits = generator();
-  std::string name = ".zentorra-";
-  for (int i = 0; i < 8; ++i, bits >>= 4) name += kDigits[bits & 15];
+  std::string name(kTemporaryPrefix);
+  for (std::size_t i = 0; i < kTemporaryDigits; ++i, bits >>= 4) name += kDigits[bits & 15];
   return name;
+}
+
+bool IsTemporaryName(const std::filesystem::path& name) {
+  const std::string text = name.string();
+  return text.size() == kTemporaryPrefix.size() + kTemporaryDigits &&
+         text.starts_with(kTemporaryPrefix) &&
+         std::all_of(text.begin() + kTemporaryPrefix.size(), text.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 }  // namespace detail
@@ -68,6 +79,20 @@ bool ReadFile(const std::filesystem::path& path, std::string& text, std::size_t 
   if (!ok) error = std::make_error_code(std::errc::io_error);
   std::fclose(stream);
   return ok;
+}
+
+void RemoveLeftoverTemporaries(const std::filesystem::path& folder) {
+  // A running writer finishes within moments; a minute keeps well clear of one that has
+  // only just created its file and not yet taken hold of it.
+  const auto before = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);
+  std::error_code error;
+  std::filesystem::directory_iterator entry(folder, error);
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    if (!detail::IsTemporaryName(entry->path().filename())) continue;
+    std::error_code ignored;
+    const auto written = std::filesystem::last_write_time(entry->path(), ignored);
+    if (!ignored && written < before) detail::RemoveIfUnheld(entry->path());
+  }
 }
 
 std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,

@@ -6,6 +6,8 @@
 // and win32/files.cpp the rest.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -30,6 +32,28 @@ bool ReadFile(const std::filesystem::path& path, std::string& text, std::size_t 
 // flushes it to the disk and renames it over path. On failure the old file is intact, no
 // temporary file is left behind, and error holds the reason.
 bool ReplaceFile(const std::filesystem::path& path, std::string_view text, std::error_code& error);
+
+// Removes from folder the temporary files of ReplaceFile that a process ended in the
+// middle of a write left behind: only those untouched for a minute that no running copy
+// is still writing.
+void RemoveLeftoverTemporaries(const std::filesystem::path& folder);
+
+// An exclusive hold on the lock file at path (created when missing), so that copies of
+// the game running at once take turns at a file they all read and write. Only those that
+// ask for the hold wait for it; it ends with the object or with the process. A copy that
+// cannot have it within the wait goes on without it rather than hang.
+class FileLock {
+ public:
+  FileLock(const std::filesystem::path& path, std::chrono::milliseconds wait);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  bool Held() const { return held_; }
+
+ private:
+  std::intptr_t handle_ = -1;  // the system's handle of the open lock file
+  bool held_ = false;
+};
 
 // The entry of folder whose name equals name without regard to ASCII letter case, an
 // exact match first. Nothing when there is none or the folder cannot be read.

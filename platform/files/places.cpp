@@ -22,7 +22,10 @@ Places Choose() {
   // way between them given by the build.
   const std::filesystem::path installed = (program / ZT_ASSETS_FROM_PROGRAM).lexically_normal();
   Places places = ChoosePlaces(program, MayWriteIn(program), installed, PerUserFolder());
-  if (places.player != program) MakePrivateFolder(places.player / "data");
+  if (places.player != program) {
+    FolderFailure failure;
+    if (!MakePrivateFolder(places.player / "data", failure)) places.playerFailure = failure;
+  }
   return places;
 }
 
@@ -42,8 +45,8 @@ Places ChoosePlaces(const std::filesystem::path& programFolder, bool programFold
   const bool selfContained = IsFolder(programFolder / "resources");
   const std::filesystem::path assets = selfContained ? programFolder : installedAssets;
   if ((selfContained && programFolderWritable) || perUserFolder.empty())
-    return {assets, programFolder};
-  return {assets, perUserFolder};
+    return {assets, programFolder, std::nullopt};
+  return {assets, perUserFolder, std::nullopt};
 }
 
 }  // namespace detail
@@ -56,8 +59,12 @@ std::filesystem::path PlayerFolder() {
   return detail::Current().player;
 }
 
+std::optional<FolderFailure> PlayerFolderFailure() {
+  return detail::Current().playerFailure;
+}
+
 void SetProgramFolder(const std::filesystem::path& folder) {
-  detail::chosen = detail::Places{folder, folder};
+  detail::chosen = detail::Places{folder, folder, std::nullopt};
 }
 
 }  // namespace platform

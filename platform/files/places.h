@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <system_error>
 
 namespace platform {
 
@@ -16,6 +18,15 @@ std::filesystem::path AssetFolder();
 // created with its data/ when missing.
 std::filesystem::path PlayerFolder();
 
+// Why the player's folder could not be made: the first folder on the way that could not
+// be created, and the system's reason.
+struct FolderFailure {
+  std::filesystem::path folder;
+  std::error_code error;
+};
+// Empty when the player's folder exists (or was never to be made).
+std::optional<FolderFailure> PlayerFolderFailure();
+
 // Points both at one folder that holds everything, as a build folder does (tests).
 void SetProgramFolder(const std::filesystem::path& folder);
 
@@ -23,6 +34,7 @@ namespace detail {
 
 struct Places {
   std::filesystem::path assets, player;
+  std::optional<FolderFailure> playerFailure;
 };
 
 // The decision itself, from what the system says about this run: the folder of the

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "platform/files/places.h"
+
 namespace platform::detail {
 
 // The folder that holds the running program file.
@@ -17,7 +19,7 @@ bool MayWriteIn(const std::filesystem::path& folder);
 std::filesystem::path PerUserFolder();
 
 // Creates the folder and any missing parents, readable by this user alone. False when it
-// does not exist afterwards.
-bool MakePrivateFolder(const std::filesystem::path& folder);
+// does not exist afterwards, with the step that failed and its reason in failure.
+bool MakePrivateFolder(const std::filesystem::path& folder, FolderFailure& failure);
 
 }  // namespace platform::detail

@@ -43,14 +43,19 @@ std::filesystem::path PerUserFolder() {
   return home / ".local" / "share" / "zentorra";
 }
 
-bool MakePrivateFolder(const std::filesystem::path& folder) {
+bool MakePrivateFolder(const std::filesystem::path& folder, FolderFailure& failure) {
   std::filesystem::path partial;
   for (const auto& part : folder) {
     partial /= part;
-    if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
+      failure = {partial, {errno, std::system_category()}};
+      return false;
+    }
   }
   std::error_code error;
-  return std::filesystem::is_directory(folder, error);
+  if (std::filesystem::is_directory(folder, error)) return true;
+  failure = {folder, error ? error : std::make_error_code(std::errc::not_a_directory)};
+  return false;
 }
 
 }  // namespace platform::detail

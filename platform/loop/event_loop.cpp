@@ -4,13 +4,29 @@
 namespace platform {
 namespace {
 bool endRequested = false;
-}
+bool sessionEnding = false;
+}  // namespace
 
 void EndProgram() {
   endRequested = true;
 }
 bool EndRequested() {
   return endRequested;
+}
+
+void EndSession() {
+  if (sessionEnding) return;
+  sessionEnding = true;
+  {
+    detail::HandlerScope scope;  // a form that closes now is destroyed at the end
+    const std::vector<Form*> forms = detail::LiveForms();
+    for (Form* form : forms)
+      if (form->Loaded() && !form->Closing()) form->SessionEnds();
+  }
+  EndProgram();
+}
+bool SessionEnding() {
+  return sessionEnding;
 }
 
 void DoEvents() {
@@ -30,6 +46,7 @@ namespace detail {
 
 void ResetEndRequest() {
   endRequested = false;
+  sessionEnding = false;
 }
 
 int PresentDirtyForms() {

@@ -51,6 +51,10 @@ void Shutdown() {
 }
 
 void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) {
+  if (SessionEnding()) {
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    return;
+  }
   detail::CurrentBackend().ShowMessageBox(text, title, icon);
 }
 

@@ -24,6 +24,13 @@ int Run();
 void EndProgram();
 bool EndRequested();
 
+// The desktop session ends (a logout or shutdown, SIGTERM, SIGHUP, SIGINT, the display
+// gone): every loaded form keeps at once what must not be lost (Form::SessionEnds), and
+// then the program ends as with EndProgram(). From then on message boxes only go to
+// stderr: nobody is there to answer them, and the display may be gone. Once per run.
+void EndSession();
+bool SessionEnding();
+
 // Yields to pending window messages: delivers posted messages and presents pending
 // refreshes, but runs no timer tick and no input handler, so nothing re-enters the
 // code that yielded.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -103,6 +104,7 @@ class SdlBackend final : public BackendImpl {
     if (!video_) return;
     FreePointers();
     leaving_.Clear();
+    SettleWithDisplay(wait_->XDisplay());
     wait_.reset();
     // The audio device's opener must not outlive SDL. One that never finishes is left
     // inside SDL's audio code, so SDL stays as it is: the process is ending anyway.
@@ -156,7 +158,9 @@ class SdlBackend final : public BackendImpl {
   int Run() override {
     if (!video_) return 1;
     while (!EndRequested()) {
+      KeepOwnErrorHandler();
       RunPass();
+      CloseGoneWindows(nullptr);  // drawing into one is what may have told
       if (EndRequested()) break;
       WaitForEvents();
     }
@@ -220,10 +224,25 @@ class SdlBackend final : public BackendImpl {
         [held](const SdlWindow& window) { return held && SDL_GetMouseFocus() == window.Handle(); });
   }
 
+  // A window another program destroyed is closed as the window manager's close would.
+  void CloseGoneWindows(const SDL_Event* event) {
+    for (const std::uint64_t gone : TakeGoneWindows(event)) {
+      const std::vector<Form*> forms = LiveForms();
+      const auto form = std::find_if(forms.begin(), forms.end(), [gone](const Form* f) {
+        const SdlWindow* window = WindowOf(*f);
+        return window && SystemWindowOf(window->Handle()) == gone;
+      });
+      if (form != forms.end()) (*form)->RequestClose();
+    }
+  }
+
   void Handle(const SDL_Event& event) {
     switch (event.type) {
-      case SDL_QUIT:
-        EndProgram();
+      case SDL_QUIT:  // a signal, or the desktop's own end of the session
+        EndSession();
+        break;
+      case SDL_SYSWMEVENT:
+        CloseGoneWindows(&event);
         break;
       case SDL_WINDOWEVENT:
         HandleWindowEvent(event.window);
@@ -299,7 +318,20 @@ class SdlBackend final : public BackendImpl {
 }  // namespace platform::detail
 
 namespace platform {
+namespace {
+
+// However the process ends (an exit() in any library, a return from main), the audio
+// thread stops reading the sounds' samples before the exit destroys them.
+void StopReadingSounds() {
+  wave_out_mixer::StopReading();
+}
+
+}  // namespace
+
 bool InitDesktop() {
+  static const bool hooked =
+      std::atexit(StopReadingSounds) == 0 && std::at_quick_exit(StopReadingSounds) == 0;
+  (void)hooked;
   const bool ready = detail::UseBackend(std::make_unique<detail::SdlBackend>());
   detail::UseAudioDevice(&wave_out_sdl::AudioDevice());
   return ready;

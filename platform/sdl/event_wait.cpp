@@ -38,6 +38,7 @@ void EventWait::CatchQuitSignals() {
   action.sa_flags = SA_RESTART;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 

@@ -3,7 +3,7 @@
 // sleeps in poll() on the display connection and a wake-up descriptor, and asks SDL
 // only when the display has something, or may have (after drawing or handling events).
 // Where the display connection is unknown (not X11) it falls back to SDL's own waiting.
-// SIGINT and SIGTERM end the program: they wake the sleep and come out as SDL_QUIT
+// SIGINT, SIGTERM and SIGHUP end the session: they wake the sleep and come out as SDL_QUIT
 // (SDL's own handlers only take effect when SDL is asked for events, which an idle
 // program may not do for a long time).
 #pragma once
@@ -25,9 +25,11 @@ class EventWait {
   void Watch(SDL_Window* window);
   // Ends a sleep; safe from any thread.
   void Wake();
-  // Installs the SIGINT and SIGTERM handlers; call before SDL is initialised, which
+  // Installs the SIGINT, SIGTERM and SIGHUP handlers; call before SDL is initialised, which
   // then leaves them alone.
   static void CatchQuitSignals();
+  // The X display connection, once a window told it (else nullptr).
+  void* XDisplay() const { return display_; }
   // Requests went to the display: let SDL flush them and read what comes back.
   void NeedPump() { pump_ = true; }
   // The next event, waiting up to timeoutMs (negative: without limit). False when the

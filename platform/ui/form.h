@@ -261,6 +261,9 @@ class Form {
   // routes the request here, and QueryUnload() answers it. With no window left visible
   // afterwards the program ends, since the player could not reach it any more.
   void RequestClose();
+  // The desktop session ends (see EndSession): the form keeps at once what it must not
+  // lose, as its own way out would, for it is then destroyed without being asked.
+  virtual void SessionEnds() {}
 
   // A disabled form receives no presses, clicks or keys.
   void SetEnabled(bool enabled);

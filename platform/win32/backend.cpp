@@ -22,10 +22,31 @@ win32::Window* WindowOf(const Form& form) {
   return static_cast<win32::Window*>(form.backendState.get());
 }
 
+// A console's close, Ctrl+C, a logout or shutdown told to a console program. The handler
+// runs on a thread of its own, and the process ends when it returns: the work is done on
+// the user-interface thread, which says when the game is saved.
+constexpr UINT kSessionEndMessage = WM_APP + 1;
+DWORD uiThread = 0;
+HANDLE sessionSaved = nullptr;
+
+BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
+  if (!sessionSaved || !PostThreadMessageW(uiThread, kSessionEndMessage, 0, 0)) return FALSE;
+  // Within the few seconds the system gives a closing console.
+  WaitForSingleObject(sessionSaved, 4000);
+  return TRUE;
+}
+
+void CatchConsoleEvents() {
+  uiThread = GetCurrentThreadId();
+  if (!sessionSaved) sessionSaved = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
 class Win32Backend final : public BackendImpl {
  public:
   Win32Backend() : ready_(win32::DesktopAvailable()) {
     if (!ready_) std::cerr << "Cannot open the display: no desktop to show windows on\n";
+    CatchConsoleEvents();
   }
 
   ~Win32Backend() override {
@@ -116,6 +137,11 @@ class Win32Backend final : public BackendImpl {
 
   static void Dispatch(const MSG& message) {
     if (message.message == WM_TIMER && message.hwnd == nullptr) return;  // only a wake-up
+    if (message.message == kSessionEndMessage && message.hwnd == nullptr) {
+      EndSession();
+      SetEvent(sessionSaved);
+      return;
+    }
     HandlerScope scope;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <string>
+#include <thread>
 
 // The desktop's ReplaceFileW goes by this name too; here it is ours.
 #undef ReplaceFile
@@ -135,6 +136,40 @@ bool ReplaceFile(const std::filesystem::path& path, std::string_view text, std::
   }
   DeleteFileW(temporary.c_str());
   return false;
+}
+
+namespace detail {
+
+// A temporary file is opened for writing without sharing: deleting it fails while its
+// writer has it open.
+void RemoveIfUnheld(const std::filesystem::path& path) {
+  DeleteFileW(path.c_str());
+}
+
+}  // namespace detail
+
+FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds wait) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  // Polled rather than blocking: a blocking LockFileEx cannot be given a time limit.
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    OVERLAPPED whole{};
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+      held_ = true;
+      return;
+    }
+    if (GetLastError() != ERROR_LOCK_VIOLATION || std::chrono::steady_clock::now() >= deadline)
+      return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+FileLock::~FileLock() {
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));  // and the hold with it
 }
 
 bool IsDeviceName(std::string_view name) {

@@ -50,10 +50,13 @@ std::filesystem::path PerUserFolder() {
 }
 
 // The user's application data is the user's alone already: its folders inherit that.
-bool MakePrivateFolder(const std::filesystem::path& folder) {
+bool MakePrivateFolder(const std::filesystem::path& folder, FolderFailure& failure) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  return std::filesystem::is_directory(folder, error);
+  std::error_code ignored;
+  if (std::filesystem::is_directory(folder, ignored)) return true;
+  failure = {folder, error ? error : std::make_error_code(std::errc::not_a_directory)};
+  return false;
 }
 
 }  // namespace platform::detail

@@ -131,6 +131,11 @@ LRESULT CALLBACK FormWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:  // the close button, Alt+F4: the screen answers as its own way out
       form.RequestClose();
       return 0;
+    case WM_QUERYENDSESSION:  // the game never stands in the way of a logout or shutdown
+      return TRUE;
+    case WM_ENDSESSION:  // the process may be ended as soon as this returns: save now
+      if (wParam) EndSession();
+      return 0;
     default:
       break;
   }

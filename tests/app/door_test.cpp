@@ -7,6 +7,7 @@
 #include "audio/frm_music.h"
 #include "game/frm_main.h"
 #include "game/game_state.h"
+#include "game/screen_links.h"
 #include "platform/headless/headless.h"
 
 namespace app_test {
@@ -194,7 +195,8 @@ TEST_F(DoorTest, ANameFindsItsSaveWhateverTheLetterCase) {
   ClickOn(door.imgContinue);
   EXPECT_EQ(game::Score, 7);
   ClickOn(game::frmMain().imgExit);
-  EXPECT_EQ(WrittenFiles(), (std::set<std::string>{"data", "data/Bob1.dat", "data/score.dat"}));
+  EXPECT_EQ(WrittenFiles(),
+            (std::set<std::string>{"data", "data/Bob1.dat", "data/score.dat", "data/score.lock"}));
   EXPECT_EQ(game::HighScoreNames[0], "bob1");
 }
 
@@ -218,10 +220,16 @@ TEST_F(DoorTest, YesDeletesTheSaveAndStartsAFreshGame) {
   ClickOn(door.imgNewGame);
   ClickOn(door.lblYes);
   EXPECT_FALSE(SaveExists("Ann"));
-  EXPECT_FALSE(door.picNew.Visible());
   EXPECT_FALSE(door.Visible());
   EXPECT_TRUE(game::frmMain().Visible());
   EXPECT_EQ(game::Score, 0);
+  // The menu the player comes back to offers nothing that deletes the new save.
+  game::Links().showMenu = [] { app::frmDoor().Show(); };
+  ClickOn(game::frmMain().imgExit);
+  EXPECT_TRUE(door.Visible());
+  EXPECT_FALSE(door.picAsk.Visible());
+  EXPECT_FALSE(door.picNew.Visible());
+  EXPECT_TRUE(SaveExists("Ann"));
 }
 
 TEST_F(DoorTest, YesWithoutASaveStartsAFreshGameToo) {

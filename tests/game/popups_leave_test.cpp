@@ -1,8 +1,15 @@
 // The score popups' ticks, and leaving the game through Exit.
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include <fstream>
 
 #include "game/high_score.h"
+#include "platform/files/files.h"
 #include "platform/headless/headless.h"
+#include "platform/loop/system.h"
 #include "storage/player_file.h"
 #include "storage/score_file.h"
 #include "tests/game/game_fixture.h"
@@ -157,6 +164,28 @@ TEST_F(LeaveTest, ACloseDuringAMoveLeavesWhenTheMoveEnds) {
   EXPECT_EQ(HighScoreValues[0], 500);
 }
 
+// The session ends during a move: the score so far is saved and entered at once, as the
+// window's close would, the program ends, and nothing waits for an answer on the screen.
+TEST_F(LeaveTest, TheSessionsEndSavesAtOnceEvenDuringAMove) {
+  OpenGame();
+  SetLineFreeBoard();
+  ShowBoard();
+  Score = 5;
+  platform::headless::Press(*game_, 2, 262, 412);
+  ASSERT_FALSE(game_->Enabled());
+  platform::headless::RequestClose(*game_);                           // held for the move's end
+  std::filesystem::create_directory(folder_ / "data" / "score.dat");  // this one fails
+  platform::EndSession();
+  EXPECT_TRUE(platform::EndRequested());
+  storage::PlayerRecord record;
+  ASSERT_TRUE(storage::LoadPlayerFile(storage::PlayerFilePath(folder_, "Tester"), record));
+  EXPECT_EQ(record.score, 5);
+  EXPECT_EQ(HighScoreValues[0], 500);
+  EXPECT_TRUE(platform::headless::MessageBoxes().empty());
+  platform::headless::RunTicks(game_->TAnim, 100);  // the held close is not answered twice
+  EXPECT_EQ(menuShown_, 0);
+}
+
 // Nothing is lost silently: the player learns what was not saved and why, and the game
 // goes on to the menu as ever.
 TEST_F(LeaveTest, FailedSavesAreReportedAndTheMenuStillShows) {
@@ -187,6 +216,54 @@ TEST_F(LeaveTest, EntriesThatAnotherCopyWroteMeanwhileAreKept) {
   EXPECT_EQ(HighScoreNames[1], "Tester");
   EXPECT_EQ(HighScoreValues[1], 500);
   EXPECT_EQ(HighScoreNames[2], "Bob");
+  ExpectTableFileHoldsTheTable();
+}
+
+#ifndef _WIN32
+// Two copies leave at the same instant, again and again: each time both results are in
+// the table, since neither copy can replace the file between the other's reading and
+// writing it.
+TEST_F(LeaveTest, TwoCopiesLeavingAtOnceBothKeepTheirEntries) {
+  constexpr int kRounds = 50;
+  for (int round = 1; round <= kRounds; ++round) {
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    pid_t copies[2];
+    for (int copy = 0; copy < 2; ++copy) {
+      copies[copy] = ::fork();
+      ASSERT_GE(copies[copy], 0);
+      if (copies[copy] == 0) {
+        ::close(start[1]);
+        char go;
+        [[maybe_unused]] const ssize_t got = ::read(start[0], &go, 1);  // the pipe's end
+        PlayerName = copy == 0 ? "Ann" : "Bob";
+        Score = round * 10 + copy;
+        RecordResult();
+        std::_Exit(0);
+      }
+    }
+    ::close(start[0]);
+    ::close(start[1]);  // both copies go at once
+    for (pid_t copy : copies) ::waitpid(copy, nullptr, 0);
+    storage::ScoreTable table;
+    ASSERT_TRUE(storage::LoadScoreFile(storage::ScoreFilePath(folder_), table));
+    EXPECT_EQ(table.names[0], "Bob") << "round " << round;
+    EXPECT_EQ(table.values[0], (round * 10 + 1) * 100) << "round " << round;
+    EXPECT_EQ(table.names[1], "Ann") << "round " << round;
+    EXPECT_EQ(table.values[1], round * 10 * 100) << "round " << round;
+  }
+}
+#endif
+
+// A copy that holds the table and never lets go (hung, stopped) keeps this one waiting
+// only so long: the result is then written as it would be without the lock.
+TEST_F(LeaveTest, ACopyThatNeverLetsGoOfTheTableDoesNotStopTheWrite) {
+  const platform::files::FileLock hung(folder_ / "data" / "score.lock",
+                                       std::chrono::milliseconds(0));
+  ASSERT_TRUE(hung.Held());
+  Leave(7);
+  EXPECT_EQ(menuShown_, 1);
+  EXPECT_EQ(HighScoreValues[0], 700);
   ExpectTableFileHoldsTheTable();
 }
 

@@ -78,16 +78,23 @@ TEST_F(PlacesTest, PerUserFolderFollowsTheXdgConvention) {
 
 TEST_F(PlacesTest, MakePrivateFolderCreatesTheMissingFoldersForTheUserAlone) {
   const fs::path data = perUser_ / "data";
-  ASSERT_TRUE(platform::detail::MakePrivateFolder(data));
+  platform::FolderFailure failure;
+  ASSERT_TRUE(platform::detail::MakePrivateFolder(data, failure));
   for (const fs::path& made : {perUser_.parent_path(), perUser_, data}) {
     struct stat info {};
     ASSERT_EQ(stat(made.c_str(), &info), 0) << made;
     EXPECT_EQ(info.st_mode & 0777, 0700u) << made;
   }
-  EXPECT_TRUE(platform::detail::MakePrivateFolder(data));  // already there
+  EXPECT_TRUE(platform::detail::MakePrivateFolder(data, failure));  // already there
   std::FILE* file = std::fopen((root_ / "plain").c_str(), "w");
   std::fclose(file);
-  EXPECT_FALSE(platform::detail::MakePrivateFolder(root_ / "plain" / "data"));
+  // The step that failed is named, not the folder at the end of the way.
+  EXPECT_FALSE(platform::detail::MakePrivateFolder(root_ / "plain" / "data" / "more", failure));
+  EXPECT_EQ(failure.folder, root_ / "plain" / "data");
+  EXPECT_EQ(failure.error, std::errc::not_a_directory);
+  EXPECT_FALSE(platform::detail::MakePrivateFolder(root_ / "plain", failure));
+  EXPECT_EQ(failure.folder, root_ / "plain");
+  EXPECT_EQ(failure.error, std::errc::not_a_directory);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace {
 
 // What happened, kept outside the form: the loop destroys the forms when it ends.
 std::vector<std::uint32_t> noticed;
-int ticks = 0, presses = 0, closeRequests = 0, endAfterTicks = 0;
+int ticks = 0, presses = 0, closeRequests = 0, endAfterTicks = 0, sessionEnds = 0;
 
 // The sound engine's messages; the desktop also sends every top-level window its own
 // (activation), which are not the layer's to hold back.
@@ -40,6 +40,7 @@ class Target : public platform::Form {
     return static_cast<platform::win32::Window*>(backendState.get())->Handle();
   }
   platform::Timer timer{*this, 16, true};
+  void SessionEnds() override { ++sessionEnds; }
 
  protected:
   void MouseDown(int button, int, float x, float y) override {
@@ -55,7 +56,7 @@ class Win32BackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
     noticed.clear();
-    ticks = presses = closeRequests = 0;
+    ticks = presses = closeRequests = sessionEnds = 0;
     ASSERT_TRUE(platform::InitDesktop());
   }
   void TearDown() override { platform::headless::Init(); }
@@ -107,6 +108,21 @@ TEST_F(Win32BackendTest, AWindowCloseIsTheFormsToAnswerAndClosingTheLastEndsTheP
   EXPECT_EQ(platform::Run(), 0);
   EXPECT_EQ(closeRequests, 2);
   EXPECT_TRUE(platform::EndRequested());
+  EXPECT_LT(ticks, 100);
+}
+
+// A logout or shutdown: the game never stands in its way, and the form has kept what it
+// must before WM_ENDSESSION returns, after which the desktop may end the process.
+TEST_F(Win32BackendTest, TheSessionsEndIsKeptForAtOnceAndEndsTheProgram) {
+  endAfterTicks = 1000;
+  const HWND window = ShowTarget();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  EXPECT_EQ(sessionEnds, 0);
+  SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(sessionEnds, 1);
+  EXPECT_EQ(platform::Run(), 0);
+  EXPECT_EQ(sessionEnds, 1);
   EXPECT_LT(ticks, 100);
 }
 

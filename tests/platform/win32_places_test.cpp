@@ -17,7 +17,8 @@ TEST(Win32PlacesTest, TheProgramFoldersAnswers) {
   const zt_test::TempFolder temp("zt_win32_places");
   const fs::path folder = temp.Path() / "missing";
   EXPECT_FALSE(MayWriteIn(folder));
-  ASSERT_TRUE(MakePrivateFolder(folder / "Zentorra" / "data"));
+  platform::FolderFailure failure;
+  ASSERT_TRUE(MakePrivateFolder(folder / "Zentorra" / "data", failure));
   EXPECT_TRUE(MayWriteIn(folder / "Zentorra"));
   EXPECT_TRUE(fs::is_empty(folder / "Zentorra" / "data"));  // the probe leaves nothing
 }

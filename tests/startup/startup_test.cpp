@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <string>
 
@@ -18,13 +19,13 @@ namespace {
 class StartUpTest : public zt_test::HeadlessTest {
  protected:
   void SetUp() override {
-    HeadlessTest::SetUp();
+    HeadlessTest::SetUp();  // a fresh platform: no message boxes of an earlier test
     game::ResetSharedState();
   }
 
   bool Start(const std::filesystem::path& folder) {
     return StartUp(
-        folder, [this] { shown_ += "splash;"; }, [this] { shown_ += "howto;"; });
+        folder, folderFailure_, [this] { shown_ += "splash;"; }, [this] { shown_ += "howto;"; });
   }
   static std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -34,12 +35,14 @@ class StartUpTest : public zt_test::HeadlessTest {
   // message box (a player who started it from a desktop launcher sees no terminal), and
   // shows no screen.
   void ExpectFailure(const std::filesystem::path& folder, const std::string& reason) {
+    ExpectReport(folder, "the first-run marker " + (folder / "fr.dat").string() +
+                             " could not be written (" + reason + ").");
+  }
+  void ExpectReport(const std::filesystem::path& folder, const std::string& cause) {
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(Start(folder));
     const std::string message = ::testing::internal::GetCapturedStderr();
-    const std::string report = "Zentorra cannot start: the first-run marker " +
-                               (folder / "fr.dat").string() + " could not be written (" + reason +
-                               ").";
+    const std::string report = "Zentorra cannot start: " + cause;
     EXPECT_NE(message.find(report), std::string::npos) << message;
     const auto& boxes = platform::headless::MessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -51,6 +54,7 @@ class StartUpTest : public zt_test::HeadlessTest {
 
   zt_test::TempFolder temp_{"zt_startup"};
   const std::filesystem::path& folder_ = temp_.Path();
+  std::optional<platform::FolderFailure> folderFailure_;
   std::string shown_;
 };
 
@@ -76,7 +80,14 @@ TEST_F(StartUpTest, ALinkAtTheMarkersNameIsNotFollowed) {
 
 TEST_F(StartUpTest, LaterRunShowsSplashAndLeavesAnyMarkerUntouched) {
   std::ofstream(folder_ / "fr.dat").close();  // empty
+  // And what an earlier run's interrupted save left goes.
+  std::filesystem::create_directory(folder_ / "data");
+  const auto leftover = folder_ / "data" / ".zentorra-0123abcd";
+  std::ofstream(leftover).close();
+  std::filesystem::last_write_time(
+      leftover, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
   EXPECT_TRUE(Start(folder_));
+  EXPECT_FALSE(std::filesystem::exists(leftover));
   EXPECT_EQ(shown_, "splash;");
   EXPECT_EQ(game::FirstRunDone, game::kTrue);
   EXPECT_EQ(ReadBytes(folder_ / "fr.dat"), "");
@@ -93,6 +104,17 @@ TEST_F(StartUpTest, UnwritableFolderFailsWithTheFileAndReason) {
 #else
   ExpectFailure(folder_ / "program", "Not a directory");
 #endif
+}
+
+// A player's folder that could not be made is named with the reason of the step that
+// failed; the marker's own error would only say that the folder is not there.
+TEST_F(StartUpTest, AFolderThatCouldNotBeMadeIsNamedWithItsReason) {
+  const auto home = folder_ / "home";
+  folderFailure_ =
+      platform::FolderFailure{home / ".local", std::make_error_code(std::errc::permission_denied)};
+  ExpectReport(home / ".local" / "share" / "zentorra",
+               "the folder " + (home / ".local").string() + " could not be created (" +
+                   std::make_error_code(std::errc::permission_denied).message() + ").");
 }
 
 // A folder's read-only attribute does not stop writes into it on Windows.

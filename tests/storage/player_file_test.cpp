@@ -2,6 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#endif
+
+#include "platform/files/files.h"
 #include "temp_folder.h"
 
 namespace storage {
@@ -136,6 +144,35 @@ TEST_F(PlayerFileTest, FailedSavesGiveTheReasonAndLeaveNoTrace) {
   WriteBytes(folder_ / "data", "not a folder");
   EXPECT_FALSE(Save({1, 1, 1, 1}));
   EXPECT_TRUE(error_);
+}
+
+// What a save cut short left goes; what another copy is writing, or may have only just
+// begun, stays, and so does every file that is not one of ours.
+TEST_F(PlayerFileTest, OnlyLeftoverTemporaryFilesAreRemoved) {
+  const auto data = folder_ / "data";
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2);
+  for (const char* name : {".zentorra-0123abcd", ".zentorra-00c0ffee", ".zentorra-89abcdef",
+                           ".zentorra-notours", "Abc1.dat"}) {
+    WriteBytes(data / name, "x");
+    if (name != std::string(".zentorra-89abcdef"))
+      std::filesystem::last_write_time(data / name, old);
+  }
+  // A writer still at work on one of them. Windows: its writer shares it with nobody.
+  std::ofstream writing(data / ".zentorra-00c0ffee", std::ios::app);
+#ifndef _WIN32
+  const int held = ::open((data / ".zentorra-00c0ffee").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+#endif
+  platform::files::RemoveLeftoverTemporaries(data);
+  EXPECT_EQ(Entries(data), (std::vector<std::string>{".zentorra-00c0ffee", ".zentorra-89abcdef",
+                                                     ".zentorra-notours", "Abc1.dat"}));
+#ifndef _WIN32
+  ::close(held);
+#endif
+  writing.close();
+  platform::files::RemoveLeftoverTemporaries(data);  // its writer has gone too
+  EXPECT_EQ(Entries(data),
+            (std::vector<std::string>{".zentorra-89abcdef", ".zentorra-notours", "Abc1.dat"}));
 }
 
 // A folder's read-only attribute does not stop writes into it on Windows.
