@@ -3,10 +3,11 @@ BUILD         ?= build
 ASAN_BUILD    ?= build-asan
 PACKAGE_BUILD ?= build-package
 WIN_BUILD     ?= build-windows
+WEB_BUILD     ?= build-web
 JOBS          ?= $(shell nproc)
 
 .PHONY: deps build run install package windows windows-zip test test-release test-package \
-        test-windows test-asan lint bench format mutants
+        test-windows test-asan lint bench format mutants web serve-web test-web
 
 deps:
 	@tools/install-deps.sh
@@ -35,9 +36,9 @@ package: deps
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
 	cp $(PACKAGE_BUILD)/zentorra_*_amd64.deb .
 
-test: lint test-release test-package test-windows test-asan
+test: lint test-release test-package test-windows test-asan test-web
 
-test-release test-windows test-asan: WERROR = ON
+test-release test-windows test-asan test-web: WERROR = ON
 
 # The end-to-end tests drive real windows under Xvfb, one at a time.
 test-release: build
@@ -69,6 +70,30 @@ test-windows:
 	  cd $(WIN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE e2e && \
 	  ctest --output-on-failure -L e2e; \
 	else echo "Windows tests skipped: no MinGW-w64 cross compiler or no Wine"; fi
+
+# The browser build: the site in $(WEB_BUILD)/site, the pictures and sounds drawn by the
+# native build's tools.
+web: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DZT_WERROR=$(WERROR))
+	cmake --build $(BUILD) -j $(JOBS) --target zt_assets
+	cmake -S . -B $(WEB_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DZT_ASSET_DIR=$(abspath $(BUILD))/program \
+	  $(if $(WERROR),-DZT_WERROR=$(WERROR))
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+serve-web:
+	cd $(WEB_BUILD)/site && python3 -m http.server 8080 --bind 127.0.0.1
+
+# The browser build's end-to-end tests in Debian's Chromium, where Emscripten and Chromium
+# are installed; the first screens are compared with the native build's rendering.
+test-web:
+	@if command -v em++ >/dev/null && [ -x /usr/bin/chromium ]; then \
+	  $(MAKE) --no-print-directory web WERROR=$(WERROR) && \
+	  cmake --build $(BUILD) -j $(JOBS) --target web_reference_screens && \
+	  reference=$$(mktemp -d) && $(BUILD)/tests/web/web_reference_screens $$reference && \
+	  ZT_WEB_REFERENCE=$$reference node tests/web/run.js $(WEB_BUILD)/site; \
+	  status=$$?; rm -rf "$$reference"; exit $$status; \
+	else echo "Web tests skipped: no Emscripten (em++) or no Chromium"; fi
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer. The end-to-end
 # tests and the fuzzer run in the release build only.

@@ -58,6 +58,7 @@ void SetPanelLook(platform::PictureBox& panel, const char* picture) {
   panel.Hide();
   // A press on a panel is not a press on the bare window, so it must not reach Click().
   panel.OnClick = [] {};
+  panel.SetTabStop(false);
 }
 
 }  // namespace
@@ -157,6 +158,19 @@ void FrmDoor::Click() {
 void FrmDoor::PlayClick() {
   picName.Show();
   txtName.SetFocus();
+}
+
+// Escape leaves the panel on top the way its own button does; on the bare menu it does
+// nothing, so quitting stays a deliberate act.
+void FrmDoor::KeyDown(platform::Key key, int /*shift*/) {
+  if (key != platform::Key::Escape) return;
+  if (picName.Visible()) {
+    CancelClick();
+  } else if (picAsk.Visible()) {
+    NoClick();
+  } else if (picNew.Visible()) {
+    picNew.Hide();  // as a click beside it
+  }
 }
 
 void FrmDoor::CancelClick() {

@@ -45,7 +45,8 @@ class FrmDoor : public platform::Form {
 
  protected:
   void Load() override;
-  void Click() override;                        // the bare window
+  void Click() override;  // the bare window
+  void KeyDown(platform::Key key, int shift) override;
   void QueryUnload() override { ExitClick(); }  // the window's close acts as Quit
 
  private:

@@ -40,6 +40,9 @@ class FrmHowToPlay : public platform::Form {
  protected:
   void Load() override;
   void QueryUnload() override { Leave(); }  // the window's close acts as "Play Now!"
+  void KeyDown(platform::Key key, int /*shift*/) override {
+    if (key == platform::Key::Escape) BackClick();
+  }
 
  private:
   void Timer1Tick();

@@ -30,6 +30,9 @@ class FrmScore : public platform::Form {
  protected:
   void Load() override;
   void QueryUnload() override { BackClick(); }  // the window's close acts as Back
+  void KeyDown(platform::Key key, int /*shift*/) override {
+    if (key == platform::Key::Escape) BackClick();
+  }
 
  private:
   void LayOutEntry(int i);

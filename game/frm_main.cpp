@@ -47,6 +47,7 @@ FrmMain::FrmMain()
       pic600(*this),
       pic1000(*this),
       pic1500(*this),
+      picCursor(*this),
       Picture1(*this),
       lblScore(*this, &Picture1),
       Picture2(*this),
@@ -63,9 +64,11 @@ FrmMain::FrmMain()
   LayOutPictures();
   LayOutPanel();
   LoadPictures();
+  SetUpCursor();
 
   TAnim.OnTick = [this] {
     OnAnimTick();
+    DrawCursor();  // over whatever the frame drew
     LeaveAfterMove();
   };
   TOther.OnTick = [this] { OnPopupTick(); };

@@ -27,6 +27,7 @@ class FrmMain : public platform::Form {
   platform::PictureBox picEmpty;  // 962 x 716 plain white: the erase source
   platform::PictureBox picBack;   // 1024 x 768 clean background: the popup restore source
   platform::PictureBox picDH, pic300, pic600, pic1000, pic1500;  // 180 x 60 popups
+  platform::PictureBox picCursor;  // 75 x 75: the keyboard cursor's frame
 
   // The panel on the right.
   platform::PictureBox Picture1;
@@ -52,6 +53,10 @@ class FrmMain : public platform::Form {
   std::int16_t CenterCol = 0;
   std::int16_t CenterRow = 0;
   std::int16_t AnimTick = 0;
+  // The keyboard cursor's cell, an inner one; it starts on the centre-most.
+  std::int16_t CursorCol = 3;
+  std::int16_t CursorRow = 3;
+  bool CursorShown() const { return cursorShown_; }
   float ZoomScale = 1.0f;
   std::int64_t RankFraction = 0;  // fixed point: ten-thousandths
 
@@ -62,9 +67,12 @@ class FrmMain : public platform::Form {
   void ShowRankProgress();
   void ShowWinScreen();
 
+  int TapButton(float x, float y) const override;
+
  protected:
   void Load() override;
   void MouseDown(int button, int shift, float x, float y) override;
+  void KeyDown(platform::Key key, int shift) override;
   void QueryUnload() override;  // the window's close acts as Exit
   // Saves as Exit does, at once, even during a move: the score so far.
   void SessionEnds() override;
@@ -77,7 +85,15 @@ class FrmMain : public platform::Form {
   void ContinueSavedGame(const std::filesystem::path& save);
   void DealBoard();
 
+  void PressBoard(int button, float x, float y);
   void RotateOrRefuse(int button, float x, float y);
+
+  void SetUpCursor();
+  void DrawCursor();
+  void HideCursor();
+  void MoveCursor(int dc, int dr);
+  void TurnAtCursor(int shift);
+  bool cursorShown_ = false;
 
   void OnAnimTick();
   bool SlideTick(int direction);  // true when the slide completed and the tick is over

@@ -23,6 +23,11 @@ bool InRingCentreArea(float x, float y) {
 }  // namespace
 
 void FrmMain::MouseDown(int button, int /*shift*/, float x, float y) {
+  if (InBoardPressArea(x, y)) HideCursor();
+  PressBoard(button, x, y);
+}
+
+void FrmMain::PressBoard(int button, float x, float y) {
   if (!InBoardPressArea(x, y)) return;
   const int col = static_cast<int>(std::floor(x / kCell));
   const int row = static_cast<int>(std::floor((y - kBoardTop) / kCell));
@@ -35,6 +40,13 @@ void FrmMain::MouseDown(int button, int /*shift*/, float x, float y) {
   RotateOrRefuse(button, x, y);
   TAnim.SetEnabled(true);
   SetEnabled(false);
+}
+
+// On a touch screen a cell's left half turns its ring as the left button does, the right
+// half as the right button does.
+int FrmMain::TapButton(float x, float /*y*/) const {
+  const float inCell = x - std::floor(x / kCell) * kCell;
+  return inCell < kCell / 2.0f ? kLeftButton : kRightButton;
 }
 
 void FrmMain::RotateOrRefuse(int button, float x, float y) {

@@ -28,8 +28,15 @@ class BackendImpl {
   // Every frame presented in this pass is on the screen: the windows of forms hidden or
   // destroyed meanwhile may go now, so that a screen replacing another is there first.
   virtual void FramesShown() {}
+  // DoEvents has presented its frames: a backend whose frames reach the screen only when
+  // the program gives the system its turn (a browser's) gives it here.
+  virtual void Yielded() {}
   virtual void ShowMessageBox(const std::string& text, const std::string& title,
                               MsgBoxIcon icon) = 0;
+  // F11 and Alt+Enter: the form's window fills its screen, or is a window again.
+  virtual void ToggleFullScreen(Form& /*form*/) {}
+  // The text on the desktop's clipboard (empty when it holds none).
+  virtual std::string ClipboardText() const { return {}; }
   virtual int ScreenWidth() const = 0;
   virtual int ScreenHeight() const = 0;
   // A message was posted (from any thread): wake the loop if it sleeps.

@@ -15,6 +15,8 @@ struct HeadlessState {
   double clockMs = 0;
   int screenWidth = 1024, screenHeight = 768;
   int presents = 0;
+  std::string clipboard;
+  int fullScreenToggles = 0;
   std::vector<headless::MessageBoxRecord> messageBoxes;
   std::function<void(MsgBoxForm&)> answer;
 };
@@ -37,6 +39,8 @@ class HeadlessBackend final : public detail::BackendImpl {
       if (box.Visible()) box.OkClick();
     });
   }
+  std::string ClipboardText() const override { return state.clipboard; }
+  void ToggleFullScreen(Form& /*form*/) override { ++state.fullScreenToggles; }
   int ScreenWidth() const override { return state.screenWidth; }
   int ScreenHeight() const override { return state.screenHeight; }
   // Runs virtual time until the program ends or nothing is left to happen.
@@ -108,8 +112,8 @@ void Type(const std::string& utf8) {
   FinishEvent();
 }
 
-void PressKey(Key key) {
-  if (Form* form = detail::ActiveForm()) form->DeliverKey(key);
+void PressKey(Key key, int shift) {
+  if (Form* form = detail::ActiveForm()) form->DeliverKey(key, shift);
   FinishEvent();
 }
 
@@ -132,9 +136,17 @@ void AnswerMessageBoxes(std::function<void(MsgBoxForm& box)> answer) {
   state.answer = std::move(answer);
 }
 
+void SetClipboardText(const std::string& text) {
+  state.clipboard = text;
+}
+
 void SetScreenSize(int width, int height) {
   state.screenWidth = width;
   state.screenHeight = height;
+}
+
+int FullScreenToggles() {
+  return state.fullScreenToggles;
 }
 
 int PresentCount() {

@@ -26,9 +26,9 @@ void RunTicks(Timer& timer, int count);
 
 // Input at a pixel of a form's client area (ignored when the form is disabled or hidden).
 void Press(Form& form, int button, float x, float y);
-void Click(Form& form, int x, int y);  // a left press
-void Type(const std::string& utf8);    // into the focused text box of the active form
-void PressKey(Key key);
+void Click(Form& form, int x, int y);   // a left press
+void Type(const std::string& utf8);     // into the focused text box of the active form
+void PressKey(Key key, int shift = 0);  // shift: the mask of held modifiers
 // The window manager's close request for the form (its close button, Alt+F4).
 void RequestClose(Form& form);
 
@@ -48,8 +48,10 @@ void ClearMessageBoxes();
 void AnswerMessageBoxes(std::function<void(MsgBoxForm& box)> answer);
 
 void SetScreenSize(int width, int height);  // default 1024 x 768
-int PresentCount();                         // frames presented so far
-bool Ended();                               // EndProgram() was called
+void SetClipboardText(const std::string& text);
+int PresentCount();       // frames presented so far
+int FullScreenToggles();  // F11 or Alt+Enter reached a window
+bool Ended();             // EndProgram() was called
 
 // Destroys every form and message window, resets the clock, screen size, records and
 // the end flag: a fresh platform for the next test.

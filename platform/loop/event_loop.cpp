@@ -31,7 +31,7 @@ bool SessionEnding() {
 
 void DoEvents() {
   detail::DeliverPostedMessages();
-  detail::PresentDirtyForms();
+  if (detail::PresentDirtyForms() > 0) detail::CurrentBackend().Yielded();
 }
 
 int Run() {

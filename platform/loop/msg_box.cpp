@@ -73,7 +73,7 @@ void MsgBoxForm::OkClick() {
   Close();
 }
 
-void MsgBoxForm::KeyDown(Key key) {
+void MsgBoxForm::KeyDown(Key key, int /*shift*/) {
   if (key == Key::Enter || key == Key::Space || key == Key::Escape) OkClick();
 }
 

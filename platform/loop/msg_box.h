@@ -26,7 +26,7 @@ class MsgBoxForm : public Form {
   void OkClick();
 
  protected:
-  void KeyDown(Key key) override;
+  void KeyDown(Key key, int shift) override;
 
  private:
   void LayOut(bool withIcon);

@@ -56,10 +56,24 @@ Key KeyOf(SDL_Keycode code) {
       return Key::Backspace;
     case SDLK_DELETE:
       return Key::Delete;
+    case SDLK_TAB:
+      return Key::Tab;
     case SDLK_LEFT:
       return Key::Left;
     case SDLK_RIGHT:
       return Key::Right;
+    case SDLK_UP:
+      return Key::Up;
+    case SDLK_DOWN:
+      return Key::Down;
+    case SDLK_F11:
+      return Key::F11;
+    case SDLK_a:
+      return Key::A;
+    case SDLK_m:
+      return Key::M;
+    case SDLK_v:
+      return Key::V;
     case SDLK_HOME:
       return Key::Home;
     case SDLK_END:
@@ -129,9 +143,13 @@ class SdlBackend final : public BackendImpl {
     wait_->NeedPump();
   }
 
-  void Hidden(Form& form) override { leaving_.Add(form); }
+  void Hidden(Form& form) override {
+    if (const SdlWindow* window = WindowOf(form)) window->RememberPlacement();
+    leaving_.Add(form);
+  }
 
   void Destroyed(Form& form) override {
+    if (const SdlWindow* window = WindowOf(form)) window->RememberPlacement();
     leaving_.Add(form);
     form.backendState.reset();
   }
@@ -279,13 +297,23 @@ class SdlBackend final : public BackendImpl {
   void HandleKey(const SDL_KeyboardEvent& key) {
     Form* form = FormOfWindow(key.windowID);
     if (!form) return;
-    if (key.keysym.sym == SDLK_v && (key.keysym.mod & KMOD_CTRL) && SDL_HasClipboardText()) {
-      char* pasted = SDL_GetClipboardText();
-      form->DeliverText(pasted);
-      SDL_free(pasted);
-      return;
-    }
-    form->DeliverKey(KeyOf(key.keysym.sym));
+    const Key pressed = KeyOf(key.keysym.sym);
+    const int shift = ((key.keysym.mod & KMOD_SHIFT) ? kShiftMask : 0) |
+                      ((key.keysym.mod & KMOD_CTRL) ? kCtrlMask : 0) |
+                      ((key.keysym.mod & KMOD_ALT) ? kAltMask : 0);
+    form->DeliverKey(pressed, shift);
+  }
+
+  void ToggleFullScreen(Form& form) override {
+    if (SdlWindow* window = WindowOf(form)) window->ToggleFullScreen();
+  }
+
+  std::string ClipboardText() const override {
+    if (!SDL_HasClipboardText()) return {};
+    char* text = SDL_GetClipboardText();
+    std::string copy = text ? text : "";
+    SDL_free(text);
+    return copy;
   }
 
   void HandleWindowEvent(const SDL_WindowEvent& event) {

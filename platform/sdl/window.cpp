@@ -5,7 +5,9 @@
 #include <X11/Xutil.h>
 #endif
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <iostream>
 
 namespace platform::detail {
@@ -64,6 +66,31 @@ bool SetBackgroundPicture(SDL_Window*, const gfx::Surface&) {
 void ClearBackgroundPicture(SDL_Window*) {}
 #endif
 
+// The size of the game's screens; windows of other sizes are small forms over them.
+constexpr int kScreenWidth = 1024, kScreenHeight = 768;
+
+struct Placement {
+  bool known = false;
+  bool fullScreen = false, maximised = false;
+  SDL_Rect normal{};  // the window's place and size when neither
+};
+Placement lastScreen;
+
+// How much larger than its pixels a window opens on this display: the desktop's scale
+// (its DPI over the classic 96), or on a screen at least twice the game's size the
+// largest factor that fits. An integer factor is taken where it fits, so pixels stay sharp.
+double DisplayScale(int display) {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return 1;
+  const double fit = std::min(double(usable.w) / kScreenWidth, double(usable.h) / kScreenHeight);
+  float dpi = 0;
+  const double desktop = SDL_GetDisplayDPI(display, nullptr, &dpi, nullptr) == 0 ? dpi / 96.0 : 1.0;
+  // A display that reports a few percent above 96 is not a scaled desktop.
+  double scale = desktop > 1.15 ? desktop : (fit >= 2 ? std::floor(fit) : 1.0);
+  if (std::ceil(scale) <= fit) return std::ceil(scale);
+  return std::clamp(scale, 1.0, std::max(fit, 1.0));
+}
+
 // A surface that borrows the pixels of a gfx surface (0x00RRGGBB rows).
 SDL_Surface* BorrowSurface(const gfx::Surface& surface) {
   return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<gfx::Pixel*>(surface.row(0)),
@@ -82,6 +109,12 @@ SdlWindow::SdlWindow(const Form& form)
     return;
   }
   id_ = SDL_GetWindowID(window_);
+  // The first window opens scaled for the display, centred; later ones as the last
+  // screen was left (see Place).
+  const double scale = DisplayScale(SDL_GetWindowDisplayIndex(window_));
+  if (scale != 1.0)
+    SDL_SetWindowSize(window_, int(std::lround(width_ * scale)), int(std::lround(height_ * scale)));
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (!renderer_) {
     std::cerr << "Cannot draw in a window: " << SDL_GetError() << "\n";
@@ -135,6 +168,7 @@ void SdlWindow::Present(const Form& form) {
   // not black or whatever lay beneath it until the drawing arrives.
   if (!shown_) {
     shown_ = true;
+    Place();
     background_ = !frame_.empty() && SetBackgroundPicture(window_, frame_);
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
@@ -148,12 +182,68 @@ void SdlWindow::Present(const Form& form) {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
   }
+  // A whole multiple of the picture's size stays sharp; other sizes are smoothed.
+  const int factor = std::min(outputWidth / width_, outputHeight / height_);
+  const bool whole =
+      factor >= 1 && (outputWidth == width_ * factor || outputHeight == height_ * factor);
+  SDL_SetTextureScaleMode(texture_, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
   if (background_) {
     background_ = false;
     ClearBackgroundPicture(window_);
   }
+}
+
+bool SdlWindow::IsScreen() const {
+  return width_ == kScreenWidth && height_ == kScreenHeight;
+}
+
+void SdlWindow::RememberPlacement() const {
+  if (!window_ || !shown_ || !IsScreen()) return;
+  const Uint32 flags = SDL_GetWindowFlags(window_);
+  lastScreen.known = true;
+  lastScreen.fullScreen = (flags & SDL_WINDOW_FULLSCREEN) != 0;
+  lastScreen.maximised = (flags & SDL_WINDOW_MAXIMIZED) != 0;
+  if (!lastScreen.fullScreen && !lastScreen.maximised) {
+    SDL_GetWindowPosition(window_, &lastScreen.normal.x, &lastScreen.normal.y);
+    SDL_GetWindowSize(window_, &lastScreen.normal.w, &lastScreen.normal.h);
+  }
+}
+
+// A screen takes the state the last one was left in; a small form keeps its size and is
+// centred over the last screen.
+void SdlWindow::Place() {
+  if (!lastScreen.known) return;
+  if (!IsScreen()) {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    const SDL_Rect& over = lastScreen.normal;
+    if (!lastScreen.fullScreen && !lastScreen.maximised)
+      SDL_SetWindowPosition(window_, over.x + (over.w - w) / 2, over.y + (over.h - h) / 2);
+    return;
+  }
+  const Uint32 flags = SDL_GetWindowFlags(window_);
+  if (lastScreen.fullScreen) {
+    if (!(flags & SDL_WINDOW_FULLSCREEN))
+      SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return;
+  }
+  if (flags & SDL_WINDOW_FULLSCREEN) SDL_SetWindowFullscreen(window_, 0);
+  if (lastScreen.maximised) {
+    SDL_MaximizeWindow(window_);
+    return;
+  }
+  if (flags & SDL_WINDOW_MAXIMIZED) SDL_RestoreWindow(window_);
+  const SDL_Rect& r = lastScreen.normal;
+  SDL_SetWindowSize(window_, r.w, r.h);
+  SDL_SetWindowPosition(window_, r.x, r.y);
+}
+
+void SdlWindow::ToggleFullScreen() {
+  if (!window_) return;
+  const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 void SdlWindow::Hide() {

@@ -23,10 +23,17 @@ class SdlWindow {
   // Brings size, caption and icon up to date, then shows the form's composed frame.
   void Present(const Form& form);
   void Hide();
+  // F11 and Alt+Enter: full screen (the picture scaled with its shape kept) or a window.
+  void ToggleFullScreen();
+  // Notes how the player left a screen's window (full screen, maximised, or size and
+  // place), so that the next screen opens the same way; within this run only.
+  void RememberPlacement() const;
 
  private:
   void SyncSize(const Form& form);
   void SyncCaptionAndIcon(const Form& form);
+  void Place();
+  bool IsScreen() const;
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;

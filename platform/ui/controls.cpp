@@ -21,6 +21,7 @@ Control::~Control() {
   else
     form_.Unregister(this);
   if (form_.focus_ == static_cast<void*>(this)) form_.focus_ = nullptr;
+  if (form_.ringAt_ == this) form_.ringAt_ = nullptr;
 }
 
 void Control::Move(int left, int top, int width, int height) {

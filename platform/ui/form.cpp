@@ -53,6 +53,7 @@ void Form::Close() {
   Hide();
   for (Timer* timer : timers_) timer->SetEnabled(false);
   focus_ = nullptr;
+  ringAt_ = nullptr;
   if (loaded_) {
     detail::HandlerScope scope;
     Unload();
@@ -166,6 +167,7 @@ void Form::ComposeInto(gfx::Surface& frame) const {
                 static_cast<std::size_t>(image_.width()) * sizeof(gfx::Pixel));
   const detail::Rect all{0, 0, frame.width(), frame.height()};
   for (const Control* control : controls_) DrawTree(*control, frame, all);
+  DrawFocusRing(frame);
 }
 
 Control* Form::HitControl(int x, int y) const {
@@ -201,23 +203,98 @@ void Form::DeliverPress(int button, float x, float y) {
   if (button == 1 && !closing_) Click();
 }
 
-void Form::DeliverKey(Key key) {
+void Form::DeliverKey(Key key, int shift) {
+  if ((key == Key::F11 && shift == 0) || (key == Key::Enter && shift == kAltMask)) {
+    // The screen's window, never a message box over it.
+    if (!detail::ModalForm() && visible_ && !closing_)
+      if (detail::BackendImpl* backend = detail::ChosenBackend()) backend->ToggleFullScreen(*this);
+    return;
+  }
   if (Form* modal = detail::ModalForm(); modal && modal != this) {
-    modal->DeliverKey(key);
+    modal->DeliverKey(key, shift);
     return;
   }
   if (!TakesInput()) return;
   detail::HandlerScope scope;
-  if (focus_ && focus_->ShownOnForm())
-    focus_->PressKey(key);
-  else
-    KeyDown(key);
+  if (key == Key::Tab && !(shift & (kCtrlMask | kAltMask))) {
+    MoveFocusRing((shift & kShiftMask) != 0);
+    return;
+  }
+  if (focus_ && focus_->ShownOnForm()) {
+    focus_->PressKey(key, shift);
+    return;
+  }
+  Control* focused = FocusedControl();
+  if (ringShown_ && focused && focused->OnClick && (key == Key::Enter || key == Key::Space)) {
+    auto handler = focused->OnClick;  // the handler may replace itself
+    handler();
+    return;
+  }
+  KeyDown(key, shift);
 }
-
 void Form::DeliverText(const std::string& utf8) {
   if (!TakesInput() || !focus_ || !focus_->ShownOnForm()) return;
   detail::HandlerScope scope;
   focus_->TypeText(utf8);
+}
+
+namespace {
+
+bool TakesFocus(const Control& control) {
+  return control.TabStop() && control.ShownOnForm() &&
+         (control.OnClick || dynamic_cast<const TextBox*>(&control));
+}
+
+void CollectFocusable(Control& control, std::vector<Control*>& ring) {
+  if (!control.Visible()) return;
+  if (TakesFocus(control)) ring.push_back(&control);
+  for (Control* child : control.Children()) CollectFocusable(*child, ring);
+}
+
+}  // namespace
+
+Control* Form::FocusedControl() const {
+  if (focus_ && focus_->ShownOnForm()) return focus_;
+  return ringAt_ && TakesFocus(*ringAt_) ? ringAt_ : nullptr;
+}
+
+void Form::HideFocusRing() {
+  if (!ringShown_) return;
+  ringShown_ = false;
+  dirty_ = true;
+}
+
+// From the focused control to the next one (or the previous), wrapping round; with none
+// focused the first Tab lands on the first control, Shift+Tab on the last.
+void Form::MoveFocusRing(bool backwards) {
+  std::vector<Control*> ring;
+  for (Control* control : controls_) CollectFocusable(*control, ring);
+  ringShown_ = true;
+  dirty_ = true;
+  if (ring.empty()) return;
+  const auto at = std::find(ring.begin(), ring.end(), FocusedControl());
+  const int count = static_cast<int>(ring.size());
+  int index = backwards ? count - 1 : 0;
+  if (at != ring.end()) {
+    const int current = static_cast<int>(at - ring.begin());
+    index = (current + (backwards ? count - 1 : 1)) % count;
+  }
+  ringAt_ = ring[static_cast<std::size_t>(index)];
+  focus_ = dynamic_cast<TextBox*>(ringAt_);
+}
+
+// Black, white and black lines just outside the control, so they hide none of it: one of
+// them stands out on any background.
+void Form::DrawFocusRing(gfx::Surface& frame) const {
+  const Control* focused = ringShown_ ? FocusedControl() : nullptr;
+  if (!focused) return;
+  detail::Rect r{focused->ScreenLeft() - 3, focused->ScreenTop() - 3, focused->PixelWidth() + 6,
+                 focused->PixelHeight() + 6};
+  detail::ClipScope clip({0, 0, frame.width(), frame.height()});
+  for (const gfx::Pixel colour : {gfx::kBlack, gfx::kWhite, gfx::kBlack}) {
+    detail::FrameClipped(frame, r, colour);
+    r = {r.x + 1, r.y + 1, r.w - 2, r.h - 2};
+  }
 }
 
 void Form::Register(Control* control) {

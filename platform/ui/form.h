@@ -22,7 +22,30 @@ constexpr double kMinTimerPeriodMs = 15.625;
 
 enum class MousePointer { Default, Hand, Custom };
 enum class Alignment { Left, Centre };
-enum class Key { Enter, Escape, Space, Backspace, Delete, Left, Right, Home, End, Other };
+// Keys the screens act on; letters only where a screen has a shortcut on them.
+enum class Key {
+  Enter,
+  Escape,
+  Space,
+  Tab,
+  Backspace,
+  Delete,
+  Left,
+  Right,
+  Up,
+  Down,
+  Home,
+  End,
+  F11,
+  A,
+  M,
+  V,
+  Other
+};
+// Held modifier keys of a key press, as a mask (the classic desktop's Shift argument).
+constexpr int kShiftMask = 1;
+constexpr int kCtrlMask = 2;
+constexpr int kAltMask = 4;
 
 class Form;
 
@@ -57,6 +80,11 @@ class Control {
   MousePointer Pointer() const { return pointer_; }
   const gfx::Surface& MouseIcon() const { return mouseIcon_; }
 
+  // Whether the focus ring stops on it when it can be clicked (a container that only
+  // swallows clicks does not).
+  void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+  bool TabStop() const { return tabStop_; }
+
   Form& Owner() const { return form_; }
   Control* Parent() const { return parent_; }
   const std::vector<Control*>& Children() const { return children_; }
@@ -89,6 +117,7 @@ class Control {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;
   bool scaleTwips_ = false;
+  bool tabStop_ = true;
   MousePointer pointer_ = MousePointer::Default;
   gfx::Surface mouseIcon_;
 };
@@ -184,8 +213,10 @@ class Shape : public Control {
 class TextBox : public Control {
  public:
   TextBox(Form& form, Control* parent = nullptr);
-  void SetText(const std::string& text);  // caret goes to the end
+  void SetText(const std::string& text);  // caret goes to the end, nothing selected
   const std::string& Text() const { return text_; }
+  // The selection runs from the anchor to the caret (empty when they meet).
+  std::string SelectedText() const;
   void SetFocus();
   bool HasFocus() const;
   int Caret() const { return caret_; }
@@ -193,9 +224,11 @@ class TextBox : public Control {
   // Called for every key the box receives, before the box edits its text with it.
   std::function<void(Key)> OnKeyDown;
 
-  // Input from the backends: typed text (UTF-8) and editing keys.
+  // Input from the backends: typed text (UTF-8, replacing the selection) and editing keys
+  // as a desktop's one-line box takes them (Shift extends the selection, Ctrl+A selects
+  // all, Ctrl+V pastes the clipboard).
   void TypeText(const std::string& utf8);
-  void PressKey(Key key);
+  void PressKey(Key key, int shift = 0);
 
   void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
 
@@ -203,7 +236,10 @@ class TextBox : public Control {
   std::string text_, fontName_ = "Arial";
   double points_ = 9.0;
   bool bold_ = false;
+  bool MoveCaret(Key key, int shift);
+  bool DeleteSelection();
   int caret_ = 0;                        // byte offset into text_, always on a character boundary
+  int anchor_ = 0;                       // the other end of the selection, on a boundary too
   mutable std::shared_ptr<void> cache_;  // rendered text, kept until something changes
 };
 
@@ -305,14 +341,25 @@ class Form {
   // The control a press at that pixel lands on when it has a click handler, or nullptr.
   Control* ControlAt(int x, int y) const;
 
+  // The focus ring: Tab and Shift+Tab move it over the shown click areas and text boxes in
+  // the order the controls were created (children after their container), and Enter or
+  // Space clicks the control it is on. It is drawn only once Tab has been pressed, so a
+  // mouse player never sees it.
+  Control* FocusedControl() const;
+  bool FocusRingShown() const { return ringShown_; }
+  void HideFocusRing();
+
   // Input, delivered by the backends. A press that lands on a control belongs to it: a
   // left press clicks it (and focuses a text box); a press on the bare window goes to
-  // MouseDown() and, for the left button, Click(). Keys go to the focused text box, or
-  // to KeyDown() when none has the focus. While a modal form is shown, the other forms
-  // take no input, and their keys go to the modal form.
+  // MouseDown() and, for the left button, Click(). F11 and Alt+Enter switch the window to
+  // full screen and back; Tab moves the focus ring; other keys go to the focused text box,
+  // to the control the ring is on (Enter, Space), or else to KeyDown(). While a modal form is
+  // shown, the other forms take no input, and their keys go to the modal form.
   void DeliverPress(int button, float x, float y);
-  void DeliverKey(Key key);
+  void DeliverKey(Key key, int shift = 0);
   void DeliverText(const std::string& utf8);
+  // The button that a tap on a touch screen at (x, y) of the bare window acts as.
+  virtual int TapButton(float /*x*/, float /*y*/) const { return 1; }
 
   // Backend bookkeeping.
   bool NeedsPresent() const { return dirty_; }
@@ -331,7 +378,8 @@ class Form {
   // button: 1 left, 2 right, 4 middle; x, y in pixels of the client area.
   virtual void MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
   virtual void Click() {}
-  virtual void KeyDown(Key /*key*/) {}
+  // A key no control took: shift is the mask of held modifiers.
+  virtual void KeyDown(Key /*key*/, int /*shift*/) {}
 
  private:
   friend class Control;
@@ -340,6 +388,8 @@ class Form {
   void Register(Control* control);
   void Unregister(Control* control);
   bool TakesInput() const;
+  void MoveFocusRing(bool backwards);
+  void DrawFocusRing(gfx::Surface& frame) const;
 
   std::string caption_;
   gfx::Surface image_{0, 0};
@@ -351,6 +401,8 @@ class Form {
   std::vector<Control*> controls_;  // top-level controls, in creation order
   std::vector<Timer*> timers_;
   TextBox* focus_ = nullptr;
+  Control* ringAt_ = nullptr;  // the focus ring's control: a click area or focus_
+  bool ringShown_ = false;
 };
 
 namespace detail {

@@ -66,10 +66,16 @@ class Win32Backend final : public BackendImpl {
     WindowOf(form)->Present();
   }
 
-  void Hidden(Form& form) override { leaving_.Add(form); }
+  void Hidden(Form& form) override {
+    if (const win32::Window* window = WindowOf(form)) window->RememberPlacement();
+    leaving_.Add(form);
+  }
 
   void Destroyed(Form& form) override {
-    if (win32::Window* window = WindowOf(form)) window->Detach();
+    if (win32::Window* window = WindowOf(form)) {
+      window->RememberPlacement();
+      window->Detach();
+    }
     leaving_.Add(form);
     form.backendState.reset();
   }
@@ -87,6 +93,24 @@ class Win32Backend final : public BackendImpl {
       std::cerr << title << ": " << text << "\n";
   }
 
+  void ToggleFullScreen(Form& form) override {
+    if (win32::Window* window = WindowOf(form)) window->ToggleFullScreen();
+  }
+
+  std::string ClipboardText() const override {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(nullptr)) return {};
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+        text = chars;
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+    return win32::Narrow(text);
+  }
+
+  // Real pixels: the program declares itself aware of the monitor's scale.
   int ScreenWidth() const override { return GetSystemMetrics(SM_CXSCREEN); }
   int ScreenHeight() const override { return GetSystemMetrics(SM_CYSCREEN); }
 

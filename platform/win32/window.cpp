@@ -3,11 +3,16 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <iostream>
 
 #include "platform/backend.h"
 #include "platform/win32_media/text.h"
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 namespace platform::win32 {
 namespace {
@@ -32,10 +37,24 @@ Key KeyOf(WPARAM virtualKey) {
       return Key::Backspace;
     case VK_DELETE:
       return Key::Delete;
+    case VK_TAB:
+      return Key::Tab;
     case VK_LEFT:
       return Key::Left;
     case VK_RIGHT:
       return Key::Right;
+    case VK_UP:
+      return Key::Up;
+    case VK_DOWN:
+      return Key::Down;
+    case VK_F11:
+      return Key::F11;
+    case 'A':
+      return Key::A;
+    case 'M':
+      return Key::M;
+    case 'V':
+      return Key::V;
     case VK_HOME:
       return Key::Home;
     case VK_END:
@@ -45,29 +64,62 @@ Key KeyOf(WPARAM virtualKey) {
   }
 }
 
-void DeliverPress(Form& form, int button, LPARAM position) {
-  const int x = GET_X_LPARAM(position), y = GET_Y_LPARAM(position);
-  if (x < 0 || y < 0 || x >= form.ClientWidth() || y >= form.ClientHeight()) return;
+void DeliverPress(Window& window, int button, LPARAM position) {
+  int x = GET_X_LPARAM(position), y = GET_Y_LPARAM(position);
+  Form& form = window.Owner();
+  if (!window.ToFrame(x, y) || x < 0 || y < 0 || x >= form.ClientWidth() ||
+      y >= form.ClientHeight())
+    return;
   form.DeliverPress(button, float(x), float(y));
 }
 
-void Paste(Form& form) {
-  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(nullptr)) return;
-  std::wstring text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  form.DeliverText(Narrow(text));
+void DeliverKey(Window& window, WPARAM virtualKey) {
+  const int shift = (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) |
+                    (GetKeyState(VK_CONTROL) < 0 ? kCtrlMask : 0) |
+                    (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+  window.Owner().DeliverKey(KeyOf(virtualKey), shift);
 }
 
-void DeliverKey(Form& form, WPARAM virtualKey) {
-  if (virtualKey == 'V' && GetKeyState(VK_CONTROL) < 0) return Paste(form);
-  form.DeliverKey(KeyOf(virtualKey));
+// The DPI of the window's monitor, where the desktop tells it (Windows 10 and later).
+int DpiOf(HWND handle) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  const UINT dpi = getDpi ? getDpi(handle) : 0;
+  if (dpi) return static_cast<int>(dpi);
+  HDC screen = GetDC(nullptr);
+  const int fallback = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return fallback > 0 ? fallback : 96;
 }
+
+// The outer size of a window whose client area has the given size.
+SIZE OuterSize(int width, int height) {
+  RECT rect{0, 0, width, height};
+  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The monitor's scale, or less where a window that large would not fit its work area.
+double FittingScale(HWND handle, int width, int height, double scale) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(handle, MONITOR_DEFAULTTONEAREST), &monitor)) return scale;
+  const RECT& work = monitor.rcWork;
+  const SIZE frame = OuterSize(0, 0);
+  const double fit = std::min(double(work.right - work.left - frame.cx) / width,
+                              double(work.bottom - work.top - frame.cy) / height);
+  return std::max(1.0, std::min(scale, fit));
+}
+
+struct Placement {
+  bool known = false;
+  bool fullScreen = false;
+  RECT window{};  // the outer rectangle of the window when not full screen
+};
+Placement lastScreen;
+
+constexpr int kScreenWidth = 1024, kScreenHeight = 768;
 
 // Typed characters come one UTF-16 unit at a time; editing keys come as WM_KEYDOWN.
 void DeliverChar(Form& form, WPARAM unit) {
@@ -102,16 +154,23 @@ LRESULT CALLBACK FormWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND:
       return 1;  // the frame covers the whole client area
     case WM_LBUTTONDOWN:
-      DeliverPress(form, 1, lParam);
+      DeliverPress(*window, 1, lParam);
       return 0;
     case WM_RBUTTONDOWN:
-      DeliverPress(form, 2, lParam);
+      DeliverPress(*window, 2, lParam);
       return 0;
     case WM_MBUTTONDOWN:
-      DeliverPress(form, 4, lParam);
+      DeliverPress(*window, 4, lParam);
       return 0;
     case WM_KEYDOWN:
-      DeliverKey(form, wParam);
+      DeliverKey(*window, wParam);
+      return 0;
+    case WM_SYSKEYDOWN:  // Alt+Enter; the rest (Alt+F4, the menu key) is the desktop's
+      if (wParam != VK_RETURN) break;
+      DeliverKey(*window, wParam);
+      return 0;
+    case WM_DPICHANGED:
+      window->ScaleChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CHAR:
       DeliverChar(form, wParam);
@@ -122,7 +181,8 @@ LRESULT CALLBACK FormWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM
         POINT point;
         GetCursorPos(&point);
         ScreenToClient(handle, &point);
-        SetCursor(PointerFor(form.HitControl(point.x, point.y)));
+        int x = point.x, y = point.y;
+        SetCursor(PointerFor(window->ToFrame(x, y) ? form.HitControl(x, y) : nullptr));
       }
       return TRUE;
     case WM_ACTIVATE:
@@ -154,13 +214,6 @@ bool RegisterFormClass() {
   return registered;
 }
 
-// The outer size of a window whose client area has the given size.
-SIZE OuterSize(int width, int height) {
-  RECT rect{0, 0, width, height};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 }  // namespace
 
 Window::Window(Form& form) : form_(form) {
@@ -169,16 +222,19 @@ Window::Window(Form& form) : form_(form) {
     return;
   }
   const int width = std::max(form.ClientWidth(), 1), height = std::max(form.ClientHeight(), 1);
-  const SIZE outer = OuterSize(width, height);
-  // Centred on the screen, but never with its caption above or left of it.
-  const int x = std::max<int>((GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2, 0);
-  const int y = std::max<int>((GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2, 0);
-  handle_ = CreateWindowExW(0, kClassName, Widen(form.Caption()).c_str(), kStyle, x, y, outer.cx,
-                            outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  handle_ = CreateWindowExW(0, kClassName, Widen(form.Caption()).c_str(), kStyle, 0, 0, width,
+                            height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!handle_) {
     std::cerr << "Cannot open a window\n";
     return;
   }
+  // Sized at the monitor's scale, centred on the screen, but never with its caption above
+  // or left of it.
+  scale_ = FittingScale(handle_, width, height, DpiOf(handle_) / 96.0);
+  const SIZE outer = OuterSize(int(std::lround(width * scale_)), int(std::lround(height * scale_)));
+  const int x = std::max<int>((GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2, 0);
+  const int y = std::max<int>((GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2, 0);
+  SetWindowPos(handle_, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   caption_ = form.Caption();
   memory_ = CreateCompatibleDC(nullptr);
   MakeBitmap(width, height);
@@ -227,9 +283,95 @@ void Window::SyncSize() {
   const int width = std::max(form_.ClientWidth(), 1), height = std::max(form_.ClientHeight(), 1);
   if (width == width_ && height == height_) return;
   MakeBitmap(width, height);
-  const SIZE outer = OuterSize(width, height);
+  if (fullScreen_) return;
+  const SIZE outer = OuterSize(int(std::lround(width * scale_)), int(std::lround(height * scale_)));
   SetWindowPos(handle_, nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Window::IsScreen() const {
+  return width_ == kScreenWidth && height_ == kScreenHeight;
+}
+
+void Window::RememberPlacement() const {
+  if (!handle_ || !shown_ || !IsScreen()) return;
+  lastScreen.known = true;
+  lastScreen.fullScreen = fullScreen_;
+  if (fullScreen_) {
+    lastScreen.window = windowed_;
+  } else {
+    GetWindowRect(handle_, &lastScreen.window);
+  }
+}
+
+// A screen takes the state the last one was left in; a small form keeps its size and is
+// centred over the last screen.
+void Window::Place() {
+  if (!lastScreen.known) return;
+  const RECT& last = lastScreen.window;
+  if (!IsScreen()) {
+    RECT own;
+    GetWindowRect(handle_, &own);
+    const int w = own.right - own.left, h = own.bottom - own.top;
+    SetWindowPos(handle_, nullptr, last.left + (last.right - last.left - w) / 2,
+                 last.top + (last.bottom - last.top - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  SetWindowPos(handle_, nullptr, last.left, last.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (lastScreen.fullScreen != fullScreen_) ToggleFullScreen();
+}
+
+void Window::ToggleFullScreen() {
+  if (!handle_) return;
+  fullScreen_ = !fullScreen_;
+  if (fullScreen_) {
+    GetWindowRect(handle_, &windowed_);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& r = monitor.rcMonitor;
+    SetWindowLongPtrW(handle_, GWL_STYLE, WS_POPUP | (shown_ ? WS_VISIBLE : 0));
+    SetWindowPos(handle_, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE);
+  } else {
+    SetWindowLongPtrW(handle_, GWL_STYLE, kStyle | (shown_ ? WS_VISIBLE : 0));
+    SetWindowPos(handle_, nullptr, windowed_.left, windowed_.top, windowed_.right - windowed_.left,
+                 windowed_.bottom - windowed_.top,
+                 SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void Window::ScaleChanged(int dpi, const RECT& suggested) {
+  scale_ = dpi / 96.0;
+  if (fullScreen_) return;
+  SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(handle_, nullptr, FALSE);
+}
+
+// In a window the frame at the monitor's scale from the top-left corner; in full screen
+// scaled to fill the monitor with its shape kept, centred.
+RECT Window::ViewRect() const {
+  if (!fullScreen_)
+    return {0, 0, int(std::lround(width_ * scale_)), int(std::lround(height_ * scale_))};
+  RECT client{};
+  GetClientRect(handle_, &client);
+  const int cw = std::max<int>(client.right, 1), ch = std::max<int>(client.bottom, 1);
+  const double scale = std::min(double(cw) / width_, double(ch) / height_);
+  const int w = int(std::lround(width_ * scale)), h = int(std::lround(height_ * scale));
+  const int x = (cw - w) / 2, y = (ch - h) / 2;
+  return {x, y, x + w, y + h};
+}
+
+bool Window::ToFrame(int& x, int& y) const {
+  const RECT view = ViewRect();
+  if (x < view.left || y < view.top || x >= view.right || y >= view.bottom) return false;
+  x = (x - view.left) * width_ / std::max<int>(view.right - view.left, 1);
+  y = (y - view.top) * height_ / std::max<int>(view.bottom - view.top, 1);
+  return true;
 }
 
 void Window::SyncCaptionAndIcon() {
@@ -258,6 +400,7 @@ void Window::Present() {
   for (int y = 0; y < height_ && y < frame_.height(); ++y, target += rowBytes)
     std::memcpy(target, frame_.row(y), std::min(rowBytes, frame_.width() * sizeof(gfx::Pixel)));
   if (!shown_) {
+    Place();
     shown_ = true;
     ShowWindow(handle_, SW_SHOW);
     SetForegroundWindow(handle_);
@@ -280,8 +423,27 @@ void Window::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(handle_, &paint);
   if (dc && Ok()) {
-    const RECT& r = paint.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory_, r.left, r.top, SRCCOPY);
+    const RECT view = ViewRect();
+    const int w = view.right - view.left, h = view.bottom - view.top;
+    if (w == width_ && h == height_) {
+      BitBlt(dc, view.left, view.top, w, h, memory_, 0, 0, SRCCOPY);
+    } else {
+      // Whole multiples stay sharp; other scales are smoothed.
+      const bool whole = w % width_ == 0 && h % height_ == 0;
+      SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
+      SetBrushOrgEx(dc, 0, 0, nullptr);
+      StretchBlt(dc, view.left, view.top, w, h, memory_, 0, 0, width_, height_, SRCCOPY);
+    }
+    RECT client;
+    GetClientRect(handle_, &client);
+    // Black bars where the frame's shape leaves the client area uncovered.
+    const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    const RECT bars[] = {{0, 0, client.right, view.top},
+                         {0, view.bottom, client.right, client.bottom},
+                         {0, view.top, view.left, view.bottom},
+                         {view.right, view.top, client.right, view.bottom}};
+    for (const RECT& bar : bars)
+      if (bar.right > bar.left && bar.bottom > bar.top) FillRect(dc, &bar, black);
   }
   EndPaint(handle_, &paint);
 }

@@ -1,6 +1,7 @@
 // The desktop window behind a visible form in the Win32 backend: a fixed-size top-level
-// window whose client area is the form's size, and a DIB section that holds the form's
-// last composed frame, put on the screen on WM_PAINT.
+// window whose client area is the form's size at the monitor's scale (or the whole
+// monitor, in full screen), and a DIB section that holds the form's last composed frame,
+// put on the screen scaled on WM_PAINT.
 #pragma once
 
 #include <string>
@@ -28,14 +29,26 @@ class Window {
   void Hide();
   // The form is gone: the window takes no more messages for it and only waits to go.
   void Detach();
-  // WM_PAINT: puts the damaged part of the last frame on the screen.
+  // WM_PAINT: puts the last frame on the screen, scaled into the client area.
   void Paint();
+  // A position in the client area as a pixel of the form; false on the bars around it.
+  bool ToFrame(int& x, int& y) const;
+  // F11 and Alt+Enter: the whole monitor, or the window as it was.
+  void ToggleFullScreen();
+  // WM_DPICHANGED: the window moved to a monitor of another scale.
+  void ScaleChanged(int dpi, const RECT& suggested);
+  // Notes how the player left a screen's window (full screen, or its place), so that the
+  // next screen opens the same way; within this run only.
+  void RememberPlacement() const;
 
  private:
   void MakeBitmap(int width, int height);
   void FreeBitmap();
   void SyncSize();
   void SyncCaptionAndIcon();
+  void Place();
+  RECT ViewRect() const;
+  bool IsScreen() const;
 
   Form& form_;
   HWND handle_ = nullptr;
@@ -45,6 +58,9 @@ class Window {
   void* bits_ = nullptr;
   int width_ = 0, height_ = 0;
   bool shown_ = false;
+  double scale_ = 1.0;  // the monitor's DPI over 96
+  bool fullScreen_ = false;
+  RECT windowed_{};  // the window's place before full screen
   std::string caption_;
   gfx::Surface iconPicture_, frame_;
   HICON icon_ = nullptr;

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "audio/sound_manager.h"
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
 #include "platform/loop/system.h"
@@ -29,6 +30,13 @@ void AppTest::SetUp() {
   LinkOrCopy(fs::path(ZT_PROGRAM_DIR) / "resources", folder_ / "resources");
   LinkOrCopy(fs::path(ZT_PROGRAM_DIR) / "Sound", folder_ / "Sound");
   platform::SetProgramFolder(folder_);
+}
+
+void AppTest::TearDown() {
+  // The slots outlive the screens: freed while their listener, the music screen, exists,
+  // so that no later test plays a slot that reports to a screen gone with this one.
+  audio::ShutdownSounds();
+  HeadlessTest::TearDown();
 }
 
 void AppTest::ClickOn(const platform::Control& control) {

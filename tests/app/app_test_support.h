@@ -18,6 +18,7 @@ namespace app_test {
 class AppTest : public zt_test::HeadlessTest {
  protected:
   void SetUp() override;
+  void TearDown() override;
 
   // Clicks the middle of a control as the player would.
   static void ClickOn(const platform::Control& control);

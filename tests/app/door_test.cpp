@@ -160,6 +160,38 @@ TEST_F(DoorTest, EnterInTheNameBoxActsAsOkAndEscapeAsCancel) {
   EXPECT_FALSE(door.Visible());
 }
 
+// The ring goes over the large buttons first, then the open panel's own controls.
+TEST_F(DoorTest, KeysAloneGoThroughTheMenuAndEscapeLeavesEachPanel) {
+  using platform::Key;
+  auto& door = OpenMenu();
+  const std::vector<platform::Control*> bare = {&door.imgPlay, &door.ImgScore, &door.imgExit,
+                                                &door.imgHTP, &door.imgPlay};
+  for (platform::Control* expected : bare) {
+    hl::PressKey(Key::Tab);
+    EXPECT_EQ(door.FocusedControl(), expected);
+  }
+  hl::PressKey(Key::Escape);  // the bare menu: nothing, Quit stays deliberate
+  EXPECT_TRUE(door.Visible());
+  EXPECT_FALSE(hl::Ended());
+  hl::PressKey(Key::Enter);  // Play
+  EXPECT_TRUE(door.txtName.HasFocus());
+  hl::PressKey(Key::Tab);
+  EXPECT_EQ(door.FocusedControl(), &door.lblOK);
+  hl::PressKey(Key::Tab);
+  EXPECT_EQ(door.FocusedControl(), &door.lblCancel);
+  hl::PressKey(Key::Escape);
+  EXPECT_FALSE(door.picName.Visible());
+  WriteSave("Ann");
+  EnterName(door, "Ann");
+  ClickOn(door.imgNewGame);
+  hl::PressKey(Key::Escape);  // the confirmation's No
+  EXPECT_FALSE(door.picAsk.Visible());
+  EXPECT_TRUE(door.picNew.Visible());
+  hl::PressKey(Key::Escape);  // the choice goes as with a click beside it
+  EXPECT_FALSE(door.picNew.Visible());
+  EXPECT_TRUE(SaveExists("Ann"));
+}
+
 TEST_F(DoorTest, TheWarningStaysUntilTheMenuLoadsAgain) {
   auto& door = OpenMenu();
   EnterName(door, "no way");

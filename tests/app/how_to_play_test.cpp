@@ -187,6 +187,11 @@ TEST_F(HowToPlayTest, PlayNowDuringASlideLeavesAtOnce) {
   EXPECT_TRUE(app::frmDoor().Visible());
   hl::AdvanceMs(1000);
   EXPECT_FALSE(app::frmHowToPlay().Visible());
+  app::frmDoor().Hide();
+  auto& again = Open();
+  hl::RunTicks(again.Timer1, 205);
+  hl::PressKey(platform::Key::Escape);  // Escape is "Play Now!"
+  EXPECT_TRUE(app::frmDoor().Visible());
 }
 
 TEST_F(HowToPlayTest, EveryShowingHasItsFullFirstPause) {

@@ -96,6 +96,9 @@ TEST_F(ScoreTest, BackClosesTheScreenAndReopeningShowsTheCurrentTable) {
   auto& again = OpenScores();
   EXPECT_EQ(again.lblUser(0).Caption(), "Player:   New");
   EXPECT_EQ(again.lblScore(0).Caption(), "700");
+  app::frmDoor().Hide();
+  hl::PressKey(platform::Key::Escape);  // Escape is Back
+  EXPECT_TRUE(app::frmDoor().Visible());
 }
 
 }  // namespace

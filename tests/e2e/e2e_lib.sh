@@ -10,6 +10,7 @@ TEST_NAME=$3
 mkdir -p "$SHOT_DIR"
 
 XVFB_PID=""
+WM_PID=""
 GAME_PID=""
 RUN_DIR=""
 
@@ -35,6 +36,7 @@ cleanup() {
     kill "$GAME_PID" 2>/dev/null || true
     for _ in $(seq 30); do running || break; sleep 0.1; done
   fi
+  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
   if [ -n "$XVFB_PID" ]; then  # gone before the next test starts its own
     kill "$XVFB_PID" 2>/dev/null || true
     wait "$XVFB_PID" 2>/dev/null || true
@@ -71,6 +73,28 @@ start_x() {
   done
   rm -f "$numberFile"
   fail "Xvfb did not start"
+}
+
+# A real window manager on the X server (openbox, as it comes): window decorations, focus
+# that follows the active window, full screen and maximise as a desktop does them.
+start_wm() {
+  openbox >/dev/null 2>&1 &
+  WM_PID=$!
+  local i
+  for i in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  fail "openbox did not start"
+}
+
+# Keys to the window that has the keyboard focus, as a player types them.
+keys() {
+  local k
+  for k in "$@"; do
+    xdotool key "$k"
+    sleep 0.15
+  done
 }
 
 # A fresh installation: the built program folder without any marker, save or table.
@@ -113,10 +137,11 @@ wait_exit() {
   fail "the program did not end within ${timeout}s"
 }
 
-# Ids of the viewable top-level windows with exactly this title, one a line.
+# Ids of the viewable top-level windows with exactly this title, one a line (in the
+# whole tree: a window manager puts each window into a frame of its own).
 viewable_windows() {
   local title=$1 id
-  xwininfo -root -children 2>/dev/null | grep -F "\"$title\":" | awk '{print $1}' |
+  xwininfo -root -tree 2>/dev/null | grep -F "\"$title\":" | awk '{print $1}' |
     while read -r id; do
       xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
     done

@@ -118,6 +118,18 @@ TEST_F(PressTest, LeftPressTurnsTheRingCounterclockwise) {
   EXPECT_EQ(AnimState, kSlideCounterclockwise);
 }
 
+// A touch screen has one kind of tap: a cell's left half acts as the left button, its
+// right half as the right button, in every column.
+TEST_F(PressTest, TapButtonIsTheButtonOfTheCellsHalfTapped) {
+  for (int c = 0; c < kColumns; ++c) {
+    const float left = float(c * kCell);
+    EXPECT_EQ(game_->TapButton(left, 400), 1) << c;
+    EXPECT_EQ(game_->TapButton(left + 37.4f, 400), 1) << c;
+    EXPECT_EQ(game_->TapButton(left + 37.5f, 400), 2) << c;
+    EXPECT_EQ(game_->TapButton(left + 74.9f, 400), 2) << c;
+  }
+}
+
 TEST_F(PressTest, PressesOutsideTheBoardAreaAreIgnored) {
   ExpectIgnored(0, 300);
   ExpectIgnored(300, 149);

@@ -92,6 +92,10 @@ TEST_F(GameSoundTest, MusicButtonSwitchesTheMusicTimer) {
   EXPECT_NE(audio::frmMusic().Timer1.Enabled(), before);
   platform::headless::Click(*game_, 678 + 40, 654 + 40);
   EXPECT_EQ(audio::frmMusic().Timer1.Enabled(), before);
+  platform::headless::PressKey(platform::Key::M);  // the key is the same switch
+  EXPECT_NE(audio::frmMusic().Timer1.Enabled(), before);
+  platform::headless::PressKey(platform::Key::M, platform::kCtrlMask);  // not a shortcut
+  EXPECT_NE(audio::frmMusic().Timer1.Enabled(), before);
 }
 
 }  // namespace

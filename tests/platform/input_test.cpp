@@ -123,6 +123,71 @@ TEST_F(InputTest, TypingAndEditingInTheFocusedTextBox) {
   EXPECT_EQ(menu->name.Caret(), 3);
 }
 
+TEST_F(InputTest, TheTextBoxSelectsReplacesAndPastesAsADesktopBox) {
+  menu->name.SetFocus();
+  menu->name.SetText("Alice");
+  headless::PressKey(Key::Left, kShiftMask);
+  headless::PressKey(Key::Left, kShiftMask);
+  EXPECT_EQ(menu->name.SelectedText(), "ce");
+  headless::Type("x");  // typing replaces the selection
+  EXPECT_EQ(menu->name.Text(), "Alix");
+  headless::PressKey(Key::Home, kShiftMask);  // from the caret to the start
+  EXPECT_EQ(menu->name.SelectedText(), "Alix");
+  headless::PressKey(Key::Right);  // ends the selection at its right edge
+  EXPECT_EQ(menu->name.SelectedText(), "");
+  EXPECT_EQ(menu->name.Caret(), 4);
+  headless::PressKey(Key::A, kCtrlMask);
+  headless::PressKey(Key::Delete);
+  EXPECT_EQ(menu->name.Text(), "");
+  headless::SetClipboardText("Bob2\r\n");  // the line end of a copied line is dropped
+  headless::PressKey(Key::V, kCtrlMask);
+  headless::PressKey(Key::V);  // without Ctrl, only a key
+  EXPECT_EQ(menu->name.Text(), "Bob2");
+  headless::PressKey(Key::End, kShiftMask);  // nothing to select past the end
+  headless::PressKey(Key::Home, kShiftMask);
+  headless::PressKey(Key::Backspace);
+  EXPECT_EQ(menu->name.Text(), "");
+}
+
+// Tab order is creation order, children after their container; hidden controls, controls
+// without a handler and containers that only swallow clicks are passed over.
+TEST_F(InputTest, TabMovesTheFocusRingAndEnterOrSpaceClicksIt) {
+  int areaClicks = 0, okClicks = 0;
+  menu->area.OnClick = [&] { ++areaClicks; };
+  menu->ok.OnClick = [&] { ++okClicks; };
+  menu->panel.OnClick = [] {};
+  menu->panel.SetTabStop(false);
+  const gfx::Surface before = headless::Frame(*menu);
+  headless::PressKey(Key::Enter);  // no ring yet: nothing is clicked
+  EXPECT_EQ(areaClicks, 0);
+  EXPECT_TRUE(headless::Frame(*menu) == before);  // and none is drawn
+  headless::PressKey(Key::Tab);
+  EXPECT_EQ(menu->FocusedControl(), &menu->area);
+  EXPECT_EQ(headless::Frame(*menu).row(30)[7], gfx::kBlack);  // the ring around it
+  EXPECT_EQ(headless::Frame(*menu).row(30)[8], gfx::kWhite);
+  headless::PressKey(Key::Space);
+  EXPECT_EQ(areaClicks, 1);
+  headless::PressKey(Key::Tab);
+  EXPECT_EQ(menu->FocusedControl(), &menu->ok);
+  headless::PressKey(Key::Enter);
+  EXPECT_EQ(okClicks, 1);
+  headless::PressKey(Key::Tab);  // the text box takes the keys once the ring is on it
+  EXPECT_TRUE(menu->name.HasFocus());
+  headless::Type("a");
+  headless::PressKey(Key::Space);
+  EXPECT_EQ(menu->name.Text(), "a");
+  headless::PressKey(Key::Tab);  // round to the first
+  EXPECT_EQ(menu->FocusedControl(), &menu->area);
+  EXPECT_FALSE(menu->name.HasFocus());
+  headless::PressKey(Key::Tab, kShiftMask);
+  EXPECT_EQ(menu->FocusedControl(), &menu->name);
+  menu->panel.Hide();
+  headless::PressKey(Key::Tab, kShiftMask);
+  EXPECT_EQ(menu->FocusedControl(), &menu->area);
+  menu->HideFocusRing();
+  EXPECT_EQ(headless::Frame(*menu).row(30)[7], before.row(30)[7]);
+}
+
 TEST_F(InputTest, KeysReachTheHandlerBeforeTheEdit) {
   std::vector<Key> keys;
   menu->name.SetFocus();
@@ -132,8 +197,11 @@ TEST_F(InputTest, KeysReachTheHandlerBeforeTheEdit) {
     EXPECT_EQ(menu->name.Text(), "ab");
   };
   headless::PressKey(Key::Enter);
+  headless::PressKey(Key::F11);              // the window's, not the box's
+  headless::PressKey(Key::Enter, kAltMask);  // the same
   headless::PressKey(Key::Backspace);
   EXPECT_EQ(keys, (std::vector<Key>{Key::Enter, Key::Backspace}));
+  EXPECT_EQ(headless::FullScreenToggles(), 2);
   EXPECT_EQ(menu->name.Text(), "a");
 }
 

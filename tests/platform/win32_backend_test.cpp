@@ -17,7 +17,7 @@ namespace {
 
 // What happened, kept outside the form: the loop destroys the forms when it ends.
 std::vector<std::uint32_t> noticed;
-int ticks = 0, presses = 0, closeRequests = 0, endAfterTicks = 0, sessionEnds = 0;
+int ticks = 0, presses = 0, arrows = 0, closeRequests = 0, endAfterTicks = 0, sessionEnds = 0;
 
 // The sound engine's messages; the desktop also sends every top-level window its own
 // (activation), which are not the layer's to hold back.
@@ -46,6 +46,9 @@ class Target : public platform::Form {
   void MouseDown(int button, int, float x, float y) override {
     if (button == 1 && x == 10 && y == 20) ++presses;
   }
+  void KeyDown(platform::Key key, int shift) override {
+    if (key == platform::Key::Up && shift == 0) ++arrows;
+  }
   // Refuses the first close request, as a screen does while it cannot leave yet.
   void QueryUnload() override {
     if (++closeRequests > 1) Close();
@@ -56,7 +59,7 @@ class Win32BackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
     noticed.clear();
-    ticks = presses = closeRequests = sessionEnds = 0;
+    ticks = presses = arrows = closeRequests = sessionEnds = 0;
     ASSERT_TRUE(platform::InitDesktop());
   }
   void TearDown() override { platform::headless::Init(); }
@@ -81,17 +84,20 @@ TEST_F(Win32BackendTest, DoEventsDeliversPostedMessagesButNoInputAndNoTick) {
                                      reinterpret_cast<std::intptr_t>(&Notice)),
             0);
   ASSERT_TRUE(PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20)));
+  ASSERT_TRUE(PostMessageW(window, WM_KEYDOWN, VK_UP, 0));
   ASSERT_TRUE(platform::PostMessageA(notify, 0x3BD, 1, 0));
   Sleep(40);  // the timer is due
 
   platform::DoEvents();
   EXPECT_EQ(noticed, std::vector<std::uint32_t>{0x3BD});
   EXPECT_EQ(presses, 0);
+  EXPECT_EQ(arrows, 0);
   EXPECT_EQ(ticks, 0);
 
   // The loop then takes the press and wakes for two ticks, the second of which ends it.
   EXPECT_EQ(platform::Run(), 0);
   EXPECT_EQ(presses, 1);
+  EXPECT_EQ(arrows, 1);
   EXPECT_EQ(ticks, 2);
 }
 
