@@ -80,8 +80,7 @@ start_x() {
 start_wm() {
   openbox >/dev/null 2>&1 &
   WM_PID=$!
-  local i
-  for i in $(seq 50); do
+  for _ in $(seq 50); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
