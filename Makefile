@@ -12,8 +12,8 @@ WEB_SITE      ?= $(WEB_BUILD)/site
 VERSION       := $(shell sed -n 's/^project.Zentorra VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 .PHONY: deps build run install package windows-configure windows windows-zip windows-installer release test \
-        test-release test-package test-windows test-asan test-web test-dist bench format mutants spdx \
-        web serve-web
+        test-release test-package test-windows test-asan test-web test-dist lint bench format mutants \
+        spdx web serve-web
 
 deps:
 	@tools/install-deps.sh
@@ -42,7 +42,7 @@ package: deps
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target package
 	cp $(PACKAGE_BUILD)/zentorra_*_amd64.deb .
 
-test: test-release test-package test-windows test-asan test-web test-dist
+test: lint test-release test-package test-windows test-asan test-web test-dist
 
 test-release test-windows test-asan test-web: WERROR = ON
 
@@ -152,3 +152,11 @@ format:
 # Puts the licence line at the top of every source file that lacks it.
 spdx:
 	tools/spdx.sh --fix
+
+# First in `make test`: the scripts pass shellcheck (.shellcheckrc; any other exception is
+# commented where it stands), the sources are formatted as `make format` leaves them, and
+# every source file carries its licence line.
+lint: deps
+	git ls-files '*.sh' .ci/run | xargs shellcheck
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+	tools/spdx.sh --check

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "audio/sound_manager.h"
+#include "game/board_rules.h"
 #include "game/frm_main.h"
 #include "gfx/raster.h"
 
@@ -39,14 +40,14 @@ struct Cell {
 };
 
 Cell LineCell(int k) {
-  if (MatchDirection == 1) return {MatchCol, MatchRow + k};
+  if (MatchDirection == kVertical) return {MatchCol, MatchRow + k};
   return {MatchCol + k, MatchRow};
 }
 
 }  // namespace
 
 void FrmMain::EraseMatchStrip() {
-  const bool vertical = MatchDirection == 1;
+  const bool vertical = MatchDirection == kVertical;
   EraseArea(kCell * MatchCol, kBoardTop + kCell * MatchRow, vertical ? kCell : kCell * MatchLength,
             vertical ? kCell * MatchLength : kCell);
 }
@@ -85,7 +86,7 @@ void FrmMain::DropStep() {
     AnimTick = 71;  // straight to the completed-slide branch
     return;
   }
-  if (MatchDirection == 1) {
+  if (MatchDirection == kVertical) {
     const int k = DropRows(MatchRow, MatchLength);
     EraseArea(kCell * MatchCol, kBoardTop, kCell, kCell * (MatchRow + 3));
     for (int i = MatchRow + 2; i >= MatchRow; --i) {

@@ -103,7 +103,6 @@ class FrmMain : public platform::Form {
   void EraseMatchStrip();
 
   bool ScoreFirstLine();
-  void Refill(int col, int row, int length, int direction);
   void RotateBack(int direction);
   void EndMove();
 

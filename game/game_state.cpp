@@ -1,5 +1,9 @@
 #include "game/game_state.h"
 
+#include <algorithm>
+
+#include "game/screen_links.h"
+
 namespace game {
 
 std::int16_t Board[kColumns][kRows] = {};
@@ -24,6 +28,22 @@ std::int16_t MatchLength = 0;
 std::int16_t MatchDirection = 0;
 std::int16_t MatchKind = 0;
 Flag RevertPending = kFalse;
+
+void ResetSharedState() {
+  std::fill(&Board[0][0], &Board[0][0] + kColumns * kRows, std::int16_t{0});
+  Score = Hits = 0;
+  ChainActive = RevertPending = FirstRunDone = kFalse;
+  MusicSlot = PopupKind = PopupTick = 0;
+  PopupScale = 0.0f;
+  HighScoreValues.fill(0);
+  HighScoreNames.fill("");
+  RankTier = RankIndex = 0;
+  RankThresholds.fill(0);
+  PlayerName.clear();
+  AnimState = MatchCol = MatchRow = MatchLength = MatchDirection = MatchKind = 0;
+  SetBoardCanvas({});
+  Links() = {};
+}
 
 void FillRankThresholds() {
   RankThresholds = {0,       11000,   22000,   43000,   65000,   83000,   128000,  166000,  220000,

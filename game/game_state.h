@@ -48,6 +48,10 @@ extern std::int16_t MatchDirection;  // 1 vertical, 0 horizontal
 extern std::int16_t MatchKind;
 extern Flag RevertPending;
 
+// Puts every variable above, the board canvas and the screen links back as they are at
+// program start, so that one test leaves nothing behind for the next.
+void ResetSharedState();
+
 // Fills RankThresholds with the 25 fixed values (the splash screen does this at start).
 void FillRankThresholds();
 

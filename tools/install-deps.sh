@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev clang-format
+  build-essential cmake pkg-config clang libclang-rt-14-dev clang-format shellcheck
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libx11-dev
   fonts-liberation fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -98,28 +98,35 @@ mutant ring-offsets game/ring.h game_tests "ring places SE and S swapped" \
   '{1, 1}, {0, 1}, {-1, 1}' '{0, 1}, {1, 1}, {-1, 1}'
 
 # The line check, scoring, refill, turn back and end of the move.
-mutant line-last-column game/line_check.cpp game_tests "horizontal search stops a column early" \
+mutant line-last-column game/board_rules.cpp "game_state_tests game_tests" \
+  "horizontal search stops a column early" \
   '? kColumns - 1 : kColumns - pass.length;' '? kColumns - 1 : kColumns - pass.length - 1;'
-mutant line-last-row game/line_check.cpp game_tests "vertical search stops a row early" \
+mutant line-last-row game/board_rules.cpp "game_state_tests game_tests" \
+  "vertical search stops a row early" \
   '? kRows - pass.length : kRows - 1;' '? kRows - pass.length - 1 : kRows - 1;'
-mutant line-length game/line_check.cpp game_tests "a line checked one ball short" \
+mutant line-length game/board_rules.cpp "game_state_tests game_tests" \
+  "a line checked one ball short" \
   'for (int k = 1; k < pass.length; ++k) {' 'for (int k = 1; k < pass.length - 1; ++k) {'
-mutant line-pass-order game/line_check.cpp game_tests "horizontal fours before vertical threes" \
-  $'    {3, kVertical, 10, 3, 3, 1},\n    {4, kHorizontal, 15, 6, 4, 2},' \
-  $'    {4, kHorizontal, 15, 6, 4, 2},\n    {3, kVertical, 10, 3, 3, 1},'
-mutant line-bonus game/line_check.cpp game_tests "crystal test inverted" \
-  'const bool bonus = Board[col][row] == kBonusKind;' 'const bool bonus = Board[col][row] != kBonusKind;'
+mutant line-pass-order game/board_rules.cpp "game_state_tests game_tests" \
+  "horizontal fours before vertical threes" \
+  $'    {3, kVertical},\n    {4, kHorizontal},' $'    {4, kHorizontal},\n    {3, kVertical},'
+mutant line-bonus game/board_rules.cpp "game_state_tests game_tests" "crystal test inverted" \
+  'Board[line.col][line.row] == kBonusKind;' 'Board[line.col][line.row] != kBonusKind;'
+mutant line-four-points game/board_rules.cpp "game_state_tests game_tests" \
+  "a four is worth what a three is" 'if (line.length == 4) return' 'if (line.length == 5) return'
 mutant line-no-score game/line_check.cpp game_tests "points not added" \
-  '    AddToScore(bonus ? pass.bonusPoints : pass.points);' '    (void)AddToScore;'
+  '  AddToScore(value.points);' '  (void)AddToScore;'
 mutant line-revert-kept game/line_check.cpp game_tests "a scored line keeps the turn-back pending" \
-  $'    RevertPending = kFalse;\n    const bool bonus' '    const bool bonus'
+  $'  RevertPending = kFalse;\n  const LineValue' '  const LineValue'
 mutant line-hits game/line_check.cpp game_tests "a chain line is not counted as a hit" \
   'max()) ++Hits;' 'max()) {}'
 mutant line-hits-wrap game/line_check.cpp game_tests "hits counted past the largest value" \
   'if (Hits < std::numeric_limits<std::int32_t>::max()) ++Hits;' '++Hits;'
-mutant line-refill-vertical game/line_check.cpp game_tests "vertical refill shifts one row less" \
+mutant line-refill-vertical game/board_rules.cpp "game_state_tests game_tests" \
+  "vertical refill shifts one row less" \
   'b = row + length - 1; b >= 1; --b)' 'b = row + length - 1; b > 1; --b)'
-mutant line-refill-horizontal game/line_check.cpp game_tests "horizontal refill one column short" \
+mutant line-refill-horizontal game/board_rules.cpp "game_state_tests game_tests" \
+  "horizontal refill one column short" \
   'for (int c = col; c < col + length; ++c) {' 'for (int c = col; c < col + length - 1; ++c) {'
 mutant line-turn-back-way game/line_check.cpp game_tests "the turn back turns the same way again" \
   $'    TurnRingCounterclockwise(CenterCol, CenterRow);\n  } else {' \
@@ -348,8 +355,9 @@ mapfile -t all_programs < <(programs)
 echo "Building the unchanged code (zt_fonts zt_assets ${all_programs[*]})"
 build_programs "$work/baseline.log" zt_fonts zt_assets "${all_programs[@]}" ||
   { tail -30 "$work/baseline.log" >&2; exit 2; }
-failed=$(run_programs "${all_programs[@]}")
-[ -z "$failed" ] || { echo "the unchanged code already fails: $failed" >&2; exit 2; }
+baseline_failures=$(run_programs "${all_programs[@]}")
+[ -z "$baseline_failures" ] ||
+  { echo "the unchanged code already fails: $baseline_failures" >&2; exit 2; }
 
 killed=0 survived=0 broken=0
 report=$work/report.txt

@@ -38,9 +38,6 @@ void Control::Move(int left, int top) {
 void Control::SetWidth(int width) {
   Move(left_, top_, width, height_);
 }
-void Control::SetHeight(int height) {
-  Move(left_, top_, width_, height);
-}
 
 void Control::SetVisible(bool visible) {
   if (visible_ == visible) return;
@@ -92,11 +89,6 @@ void PictureBox::SetPicture(const gfx::Surface& picture) {
   Changed();
 }
 
-void PictureBox::ClearPicture() {
-  image_ = gfx::Surface();
-  Changed();
-}
-
 void PictureBox::SetBackColor(gfx::Pixel colour) {
   backColor_ = colour;
   Changed();
@@ -134,14 +126,6 @@ void Shape::SetFillColor(gfx::Pixel colour) {
   filled_ = true;
   Changed();
 }
-void Shape::SetFilled(bool filled) {
-  filled_ = filled;
-  Changed();
-}
-void Shape::SetBorderColor(gfx::Pixel colour) {
-  borderColor_ = colour;
-  Changed();
-}
 void Shape::SetBorder(bool border) {
   border_ = border;
   Changed();
@@ -149,7 +133,7 @@ void Shape::SetBorder(bool border) {
 
 void Shape::Draw(gfx::Surface& target, int x, int y, int w, int h) const {
   if (filled_) detail::FillClipped(target, {x, y, w, h}, fillColor_);
-  if (border_) detail::FrameClipped(target, {x, y, w, h}, borderColor_);
+  if (border_) detail::FrameClipped(target, {x, y, w, h}, gfx::kBlack);
 }
 
 }  // namespace platform

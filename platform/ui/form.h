@@ -61,7 +61,6 @@ class Control {
   void Move(int left, int top, int width, int height);
   void Move(int left, int top);
   void SetWidth(int width);
-  void SetHeight(int height);
   int Left() const { return left_; }
   int Top() const { return top_; }
   int Width() const { return width_; }
@@ -167,7 +166,6 @@ class PictureBox : public Control {
   PictureBox(Form& form, Control* parent = nullptr);
   // Copies the picture in. A control whose size is still 0 x 0 takes the picture's size.
   void SetPicture(const gfx::Surface& picture);
-  void ClearPicture();
   bool HasPicture() const { return !image_.empty(); }
   gfx::Surface& Image() { return image_; }
   const gfx::Surface& Image() const { return image_; }
@@ -202,15 +200,13 @@ class Shape : public Control {
  public:
   Shape(Form& form, Control* parent = nullptr);
   void SetFillColor(gfx::Pixel colour);  // makes it filled
-  void SetFilled(bool filled);
-  void SetBorderColor(gfx::Pixel colour);
   void SetBorder(bool border);
   void Draw(gfx::Surface& target, int x, int y, int w, int h) const override;
   bool TakesMouse() const override { return false; }
 
  private:
   bool filled_ = false, border_ = true;
-  gfx::Pixel fillColor_ = gfx::kBlack, borderColor_ = gfx::kBlack;
+  gfx::Pixel fillColor_ = gfx::kBlack;  // the border is always black
 };
 
 // A one-line text box.
@@ -317,7 +313,6 @@ class Form {
   int ClientWidth() const { return image_.width(); }
   int ClientHeight() const { return image_.height(); }
   void SetBackColor(gfx::Pixel colour);
-  gfx::Pixel BackColor() const { return backColor_; }
   // The background picture: the persistent image starts as the back colour with it on top.
   void SetPicture(const gfx::Surface& picture);
   void SetIcon(const gfx::Surface& icon);
@@ -345,7 +340,6 @@ class Form {
   Control* HitControl(int x, int y) const;
   // The control a press at that pixel lands on when it has a click handler, or nullptr.
   Control* ControlAt(int x, int y) const;
-  TextBox* FocusedTextBox() const { return focus_; }
 
   // The focus ring: Tab and Shift+Tab move it over the shown click areas and text boxes in
   // the order the controls were created (children after their container), and Enter or

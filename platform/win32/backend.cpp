@@ -10,8 +10,8 @@
 #include "platform/ui/leaving_windows.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
-#include "platform/win32/text.h"
 #include "platform/win32/window.h"
+#include "platform/win32_media/text.h"
 // After the desktop's own HWND is declared, so that the layer's does not shadow it there.
 #include "platform/winmm/wave_out_voices.h"
 

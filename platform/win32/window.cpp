@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "platform/backend.h"
-#include "platform/win32/text.h"
+#include "platform/win32_media/text.h"
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0

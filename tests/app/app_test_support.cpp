@@ -14,20 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void ResetGameState() {
-  game::PlayerName.clear();
-  game::HighScoreNames.fill("");
-  game::HighScoreValues.fill(0);
-  game::RankThresholds.fill(0);
-  game::FirstRunDone = game::kFalse;
-  game::MusicSlot = 0;
-  game::RankTier = 0;
-  game::RankIndex = 0;
-  game::Score = 0;
-  game::Hits = 0;
-  game::SeedRandom(1);
-}
-
 // The built program's folders, linked where the system can (Wine cannot), else copied.
 void LinkOrCopy(const fs::path& from, const fs::path& to) {
   std::error_code error;
@@ -38,21 +24,9 @@ void LinkOrCopy(const fs::path& from, const fs::path& to) {
 }  // namespace
 
 void AppTest::SetUp() {
-  static const bool initialised = [] {
-    platform::headless::Init();
-    return true;
-  }();
-  (void)initialised;
-  platform::headless::Reset();
-  ResetGameState();
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string("zt_app_") + info->test_suite_name() + "_" + info->name();
-  for (char& c : name) {
-    if (c == '/') c = '_';  // parameterised tests
-  }
-  folder_ = fs::temp_directory_path() / name;
-  fs::remove_all(folder_);
-  fs::create_directories(folder_);
+  HeadlessTest::SetUp();
+  game::ResetSharedState();
+  game::SeedRandom(1);
   LinkOrCopy(fs::path(ZT_PROGRAM_DIR) / "resources", folder_ / "resources");
   LinkOrCopy(fs::path(ZT_PROGRAM_DIR) / "Sound", folder_ / "Sound");
   platform::SetProgramFolder(folder_);
@@ -62,8 +36,7 @@ void AppTest::TearDown() {
   // The slots outlive the screens: freed while their listener, the music screen, exists,
   // so that no later test plays a slot that reports to a screen gone with this one.
   audio::ShutdownSounds();
-  platform::headless::Reset();
-  fs::remove_all(folder_);
+  HeadlessTest::TearDown();
 }
 
 void AppTest::ClickOn(const platform::Control& control) {

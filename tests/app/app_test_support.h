@@ -10,10 +10,12 @@
 
 #include "gfx/surface.h"
 #include "platform/ui/form.h"
+#include "tests/support/headless_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace app_test {
 
-class AppTest : public ::testing::Test {
+class AppTest : public zt_test::HeadlessTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -25,7 +27,8 @@ class AppTest : public ::testing::Test {
   void WriteFile(const std::filesystem::path& relative, const std::string& content) const;
   std::string ReadFile(const std::filesystem::path& relative) const;
 
-  std::filesystem::path folder_;
+  zt_test::TempFolder temp_{"zt_app"};
+  const std::filesystem::path& folder_ = temp_.Path();
 };
 
 // The w x h part of a picture at (x, y), for comparing regions of frames.

@@ -16,7 +16,6 @@ class MusicTest : public SoundTest {
     SoundTest::SetUp();
     std::filesystem::create_directories(folder_ / "Sound");
     platform::SetProgramFolder(folder_);
-    game::MusicSlot = 0;
   }
   void TearDown() override {
     game::MusicSlot = 0;

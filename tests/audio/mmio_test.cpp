@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/audio/wav_builder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -20,15 +21,8 @@ using wavtest::Riff;
 
 class MmioTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("zt_mmio_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
   void TearDown() override {
     if (file_) mmioClose(file_, 0);
-    std::filesystem::remove_all(folder_);
   }
   HMMIO Open(const std::string& bytes) {
     const auto path = folder_ / "f.riff";
@@ -36,7 +30,8 @@ class MmioTest : public ::testing::Test {
     file_ = mmioOpenA(path.c_str(), nullptr, MMIO_ALLOCBUF);
     return file_;
   }
-  std::filesystem::path folder_;
+  zt_test::TempFolder temp_{"zt_mmio"};
+  const std::filesystem::path& folder_ = temp_.Path();
   HMMIO file_ = nullptr;
 };
 

@@ -12,7 +12,7 @@ seeds=$work/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds" "$work/corpus"
 flags="-std=c++20 -g -O1 -I$src"
-# shellcheck disable=SC2086
+# shellcheck disable=SC2086  # the flags are a list of words
 clang++ $flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   "$src/tests/audio/wav_fuzzer.cpp" "$src/audio/wave_file.cpp" "$src/platform/winmm/mmio.cpp" \
   "$src/platform/files/files.cpp" "$src/platform/linux/files.cpp" "$src/platform/winmm/wave_out.cpp" \

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -12,10 +11,13 @@
 
 #include "audio/sound_manager.h"
 #include "audio/sound_slots.h"
+#include "game/game_state.h"
 #include "platform/headless/headless.h"
 #include "platform/loop/system.h"
 #include "platform/winmm/wave_out_test.h"
 #include "tests/audio/wav_builder.h"
+#include "tests/support/headless_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace audiotest {
 
@@ -38,26 +40,19 @@ class Recorder : public audio::SoundManagerNotifier {
   }
 };
 
-class SoundTest : public ::testing::Test {
+class SoundTest : public zt_test::HeadlessTest {
  protected:
   void SetUp() override {
-    platform::headless::Init();
-    platform::headless::Reset();
+    HeadlessTest::SetUp();
+    game::ResetSharedState();
     platform::wave_test::Reset();
     audio::SoundNotifier = nullptr;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              (std::string("zt_sound_") + std::to_string(getpid()) + "_" + info->test_suite_name() +
-               "_" + info->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
   }
   void TearDown() override {
     audio::SoundNotifier = nullptr;  // a test's listener is gone by now
     audio::ShutdownSounds();
     platform::wave_test::Reset();
-    platform::headless::Reset();
-    std::filesystem::remove_all(folder_);
+    HeadlessTest::TearDown();
   }
 
   std::string Write(const std::string& name, const std::string& bytes) {
@@ -93,7 +88,8 @@ class SoundTest : public ::testing::Test {
     return names;
   }
 
-  std::filesystem::path folder_;
+  zt_test::TempFolder temp_{"zt_sound"};
+  const std::filesystem::path& folder_ = temp_.Path();
 };
 
 }  // namespace audiotest

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # An audio driver that never answers (here SDL's disk driver writing into a named pipe
 # nobody reads): the menu works, and Quit still ends the program at once.
+# shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 start_x 1280 1024
@@ -11,7 +12,7 @@ launch env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$RUN_DIR/audio.pipe"
 
 wait_menu
 shot menu
-click_at $QUIT
+click_at "$QUIT"
 start=$(date +%s%N)
 wait_exit 5
 took=$((($(date +%s%N) - start) / 1000000))

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # With SDL's disk audio driver, the menu's music reaches the output file: the output holds
 # the music itself, at its own level and without a skip.
+# shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 start_x 1280 1024
@@ -20,7 +21,7 @@ dd if="$out" of="$RUN_DIR/menu.raw" bs=64K iflag=skip_bytes,count_bytes skip="$s
   count="$((end - start))" status=none
 "${ZT_MUSIC_MATCH:?}" "$RUN_DIR/menu.raw" "$RUN_DIR/Sound/formal.wav" ||
   fail "the menu's output is not the music"
-click_at $QUIT
+click_at "$QUIT"
 wait_exit 10
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 echo "PASS disk audio ($((end - start)) bytes in 2 s)"

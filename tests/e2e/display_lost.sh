@@ -2,6 +2,7 @@
 # The X server goes away while the menu's music plays (the player logs out): the program
 # ends with a failure status and says why, without a crash, however the ending meets the
 # audio thread. A few rounds, since that meeting is a matter of timing.
+# shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 for round in 1 2 3 4; do

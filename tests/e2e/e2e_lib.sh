@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared steps of the end-to-end tests: a private X server, a fresh copy of the program
 # folder, windows found by title, clicks, screenshots and pixel checks.
 # Usage from a test: source e2e_lib.sh <program folder> <screenshot folder> <test name>
@@ -54,15 +55,16 @@ trap cleanup EXIT
 # resets whenever its last client leaves, and drops a connection that comes meanwhile:
 # the program's own, when a window lookup of ours ended just before it started.
 start_x() {
-  local width=$1 height=$2 numberFile i
+  local width=$1 height=$2 numberFile
   shift 2
   numberFile=$(mktemp "${TMPDIR:-/tmp}/zentorra-e2e-display.XXXXXX")
   Xvfb -displayfd 3 -noreset -screen 0 "${width}x${height}x24" -nolisten tcp "$@" \
     3>"$numberFile" >/dev/null 2>&1 &
   XVFB_PID=$!
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     if [ -s "$numberFile" ]; then
-      export DISPLAY=":$(head -1 "$numberFile")"
+      DISPLAY=":$(head -1 "$numberFile")"
+      export DISPLAY
       rm -f "$numberFile"
       return 0
     fi
@@ -78,8 +80,7 @@ start_x() {
 start_wm() {
   openbox >/dev/null 2>&1 &
   WM_PID=$!
-  local i
-  for i in $(seq 50); do
+  for _ in $(seq 50); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
@@ -121,8 +122,9 @@ running() { ps -o stat= -p "$GAME_PID" 2>/dev/null | grep -qv Z; }
 # Waits for the program to end and sets EXIT_STATUS. Not in a subshell: only this shell
 # can collect its child's status.
 wait_exit() {
-  local timeout=${1:-10} i
-  for i in $(seq $((timeout * 10))); do
+  local timeout=${1:-10}
+  for _ in $(seq $((timeout * 10))); do
+    # shellcheck disable=SC2034  # read by the tests that source this library
     if ! running; then
       EXIT_STATUS=0
       wait "$GAME_PID" || EXIT_STATUS=$?
@@ -148,8 +150,8 @@ viewable_windows() {
 # Waits until a viewable window with the title exists whose id is not among the
 # excluded ones; sets WIN (its id) and WIN_X, WIN_Y, WIN_W, WIN_H.
 wait_window() {
-  local title=$1 timeout=${2:-10} exclude=${3:-} i id
-  for i in $(seq $((timeout * 20))); do
+  local title=$1 timeout=${2:-10} exclude=${3:-} id
+  for _ in $(seq $((timeout * 20))); do
     for id in $(viewable_windows "$title"); do
       case " $exclude " in *" $id "*) continue ;; esac
       WIN=$id
@@ -173,17 +175,20 @@ window_geometry() {
 }
 
 wait_gone() {
-  local id=$1 timeout=${2:-10} i
-  for i in $(seq $((timeout * 20))); do
+  local id=$1 timeout=${2:-10}
+  for _ in $(seq $((timeout * 20))); do
     xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || return 0
     sleep 0.05
   done
   fail "window $id still shown after ${timeout}s"
 }
 
-# Presses a mouse button at a pixel of the current window WIN (1 left, 3 right).
+# Presses a mouse button at a pixel of the current window WIN (1 left, 3 right): the
+# pixel as two words or as one "x y" word, as the positions below are kept.
 click_at() {
-  local x=$1 y=$2 button=${3:-1}
+  local x y button
+  read -r x y button <<<"$*"
+  button=${button:-1}
   xdotool mousemove $((WIN_X + x)) $((WIN_Y + y))
   sleep 0.05
   # Held for a moment, as a finger holds it.
@@ -214,9 +219,20 @@ pixels() {
 # A file's bytes as hexadecimal.
 hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
+# The CPU time a process has used so far (user and system, in clock ticks); 0 once gone.
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+
 # Menu, game and high-score screen positions (pixels of each window).
-PLAY="227 666"; SCORE="400 664"; QUIT="740 666"; OK="200 568"; CONTINUE="234 559"
-GAME_EXIT="899 699"; BACK="952 84"
+# shellcheck disable=SC2034  # read by the tests that source this library
+{
+  PLAY="227 666"
+  SCORE="400 664"
+  QUIT="740 666"
+  OK="200 568"
+  CONTINUE="234 559"
+  GAME_EXIT="899 699"
+  BACK="952 84"
+}
 
 # How long the first window of a start may take.
 FIRST_WINDOW_WAIT=10
@@ -233,14 +249,14 @@ wait_menu() {
 # ran, so the box may still hold the last name. Without a window manager the keyboard
 # goes where the X server's focus is, which a closed window may have taken with it.
 enter_name() {
-  click_at $PLAY
+  click_at "$PLAY"
   xdotool windowfocus "$WIN"
   xdotool key End
   xdotool key --repeat 20 --delay 20 BackSpace
   xdotool type --delay 40 "$1"
   sleep 0.2
   shot "name-$1"
-  click_at $OK
+  click_at "$OK"
 }
 
 # The colours at the middle of the 64 cells of the board in a screenshot.
@@ -255,8 +271,8 @@ cell_colours() {
 # Waits until the board is at rest with a ball in every cell (two screenshots in a row
 # alike, none of the 64 cell middles the white of the board), and names the last shot.
 settled_board() {
-  local name=$1 file previous="" colours="" i
-  for i in $(seq 40); do
+  local name=$1 file previous="" colours=""
+  for _ in $(seq 40); do
     file=$(shot "$name")
     colours=$(cell_colours "$file")
     [ "$(echo "$colours" | wc -w)" = 64 ] || fail "could not read the board: $colours"

@@ -2,6 +2,7 @@
 # First start in a folder without fr.dat: the how-to-play demonstration comes first and
 # writes the 10-byte marker; when it ends, the splash and then the menu appear. Before
 # that, a start without any display fails cleanly.
+# shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 fresh_copy
@@ -18,7 +19,6 @@ start_x 1280 1024
 launch
 
 wait_window "How To Play" 10
-how_to_play=$WIN
 [ -f "$RUN_DIR/fr.dat" ] || fail "fr.dat was not written"
 [ "$(hex "$RUN_DIR/fr.dat")" = "22383631313034220d0a" ] ||
   fail "fr.dat holds $(hex "$RUN_DIR/fr.dat") instead of \"861104\" CR LF"

@@ -5,10 +5,9 @@
 # folder; a visit saves the player and the table there; the next start goes straight to
 # the splash; and nothing is written into the installed folders.
 # Usage: installed.sh <program folder> <screenshot folder> <test name> <build folder>
+# shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 BUILD_DIR=$4
-
-PLAY="227 666"; QUIT="740 666"; OK="200 568"; GAME_EXIT="899 699"
 
 RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zentorra-e2e.XXXXXX")
 chmod 755 "$RUN_DIR"
@@ -51,21 +50,21 @@ splash=$WIN
 wait_window "Zentorra" 10 "$splash"
 menu=$WIN
 sleep 0.3
-click_at $PLAY
+click_at "$PLAY"
 xdotool type --delay 40 "Player1"
 sleep 0.2
-click_at $OK
+click_at "$OK"
 wait_window "Zentorra" 10 "$menu"
 game=$WIN
 sleep 2
 shot game
-click_at $GAME_EXIT
+click_at "$GAME_EXIT"
 wait_window "Zentorra" 10 "$game"
 LC_ALL=C grep -Pzq '^("[0-9]+"\r\n){4}$' "$PLAYER_DIR/data/Player1.dat" 2>/dev/null ||
   fail "no save in $PLAYER_DIR/data: $(ls -la "$PLAYER_DIR/data" 2>&1)"
 LC_ALL=C grep -Pzq '^("[A-Za-z0-9]*"\r\n-?[0-9]+\r\n){8}$' "$PLAYER_DIR/data/score.dat" 2>/dev/null ||
   fail "no table in $PLAYER_DIR/data"
-click_at $QUIT
+click_at "$QUIT"
 wait_exit 10
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 
@@ -75,7 +74,7 @@ wait_window "Zentorra" 10
 [ -z "$(viewable_windows "How To Play")" ] || fail "How To Play came again on the second start"
 splash=$WIN
 wait_window "Zentorra" 10 "$splash"
-click_at $QUIT
+click_at "$QUIT"
 wait_exit 10
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS on the second start"
 

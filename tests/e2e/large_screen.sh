@@ -12,8 +12,8 @@ launch
 wait_window "Zentorra" "$FIRST_WINDOW_WAIT"
 [ "${WIN_W}x${WIN_H}" = 2048x1536 ] || fail "the splash opened at ${WIN_W}x${WIN_H}"
 centre_x=$((WIN_X + WIN_W / 2)) centre_y=$((WIN_Y + WIN_H / 2))
-[ "$centre_x" -ge 1900 ] && [ "$centre_x" -le 1940 ] || fail "not centred across: $WIN_X"
-[ "$centre_y" -ge 1040 ] && [ "$centre_y" -le 1120 ] || fail "not centred down: $WIN_Y"
+((centre_x >= 1900 && centre_x <= 1940)) || fail "not centred across: $WIN_X"
+((centre_y >= 1040 && centre_y <= 1120)) || fail "not centred down: $WIN_Y"
 splash=$WIN
 wait_window "Zentorra" 10 "$splash"
 [ "${WIN_W}x${WIN_H}" = 2048x1536 ] || fail "the menu opened at ${WIN_W}x${WIN_H}"

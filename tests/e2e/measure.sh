@@ -8,6 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 program=$(cd "$1" && pwd)
 probe=$program/../bench/first_frame_probe
 out=$(mktemp -d)
+# shellcheck source=e2e_lib.sh
 source "$here/e2e_lib.sh" "$program" "$out" measure
 
 start_x 1280 1024
@@ -16,7 +17,7 @@ start_x 1280 1024
 # happens; the frame is the first read-back (every millisecond) of the splash's white.
 mapped=()
 drawn=()
-for run in 1 2 3 4 5; do
+for _ in 1 2 3 4 5; do
   fresh_copy
   write_marker
   read -r map frame < <(cd "$RUN_DIR" && "$probe" FFFFFF ./zentorra 2>/dev/null) ||
@@ -37,7 +38,6 @@ wait_window "Zentorra" 10
 splash=$WIN
 wait_window "Zentorra" 10 "$splash"
 sleep 2
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 c0=$(ticks "$GAME_PID")
 sleep 10
 c1=$(ticks "$GAME_PID")

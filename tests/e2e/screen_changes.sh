@@ -3,10 +3,10 @@
 # each window shows its own picture the moment it is mapped (not a black or empty frame),
 # and a screen that replaces another is on the screen before the other goes.
 # Usage: screen_changes.sh <program folder> <screenshot folder> <test name> <window_watch>
+# shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 WATCH=$4
 
-PLAY="227 666"; SCORE="400 664"; CONTINUE="234 559"; GAME_EXIT="899 699"; BACK="952 84"
 PLAY_NOW="154 324"  # the how-to-play screen's "Play Now!"
 
 start_x 1280 1024
@@ -28,7 +28,7 @@ for _ in $(seq 50); do grep -q watching "$log" && break; sleep 0.1; done
 
 launch
 wait_window "How To Play" 10
-click_at $PLAY_NOW
+click_at "$PLAY_NOW"
 wait_window "Zentorra" 10
 splash=$WIN
 wait_window "Zentorra" 10 "$splash"
@@ -37,7 +37,7 @@ menu=$WIN
 # A name typed into the menu's box and entered with the Enter key; the menu is only
 # hidden while a game runs, so the box still holds the last name.
 enter_name() {
-  click_at $PLAY
+  click_at "$PLAY"
   xdotool key End
   xdotool key --repeat 20 --delay 20 BackSpace
   xdotool type --delay 40 "$1"
@@ -49,21 +49,21 @@ enter_name Rookie
 wait_window "Zentorra" 10 "$menu"
 game=$WIN
 sleep 0.5
-click_at $GAME_EXIT
+click_at "$GAME_EXIT"
 wait_gone "$game" 10
-click_at $SCORE
+click_at "$SCORE"
 wait_window "High Score" 10
-click_at $BACK
+click_at "$BACK"
 wait_gone "$WIN" 10
 
 # The general's game: one turn ends the move, and the last rank wins. An ice crystal
 # cannot be turned about, and at this rank the board holds many: the next cell is tried.
 enter_name General
 sleep 0.3
-click_at $CONTINUE
+click_at "$CONTINUE"
 wait_window "Zentorra" 10 "$menu"
 for cell in "262 412" "337 487" "187 337" "412 562" "337 337" "187 487"; do
-  click_at $cell 3
+  click_at "$cell" 3
   for _ in $(seq 20); do [ -n "$(viewable_windows "Win!")" ] && break 2; sleep 0.1; done
 done
 wait_window "Win!" 10

@@ -3,6 +3,7 @@
 # (Ctrl+C), the display gone, and the game's window destroyed by another program. Each
 # time the game is saved and entered into the table as the window's close would, and the
 # program ends without a crash (a destroyed window leaves through the menu first).
+# shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 # A returning player's game is open; sets GAME to its window. The save is written by hand
@@ -16,7 +17,7 @@ open_game() {
   wait_menu
   MENU=$WIN
   enter_name Ann
-  click_at $CONTINUE
+  click_at "$CONTINUE"
   wait_window "Zentorra" 10 "$MENU"
   GAME=$WIN
   sleep 0.5

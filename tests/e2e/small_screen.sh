@@ -3,6 +3,7 @@
 # fonts (as on a fresh machine): the warning box appears with its text and exclamation
 # icon, before any other window. Its OK button and the Enter key close it, and SIGTERM
 # ends the program while it is shown; each time the program ends having written nothing.
+# shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 start_x 1024 767 -fp built-ins

@@ -2,6 +2,7 @@
 # A whole visit as a player makes it: a new player's game with one turn, leaving it
 # (save file and table in their exact formats), a returning player who continues a saved
 # game, the high scores with that player's entry, and Quit with exit status 0.
+# shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 start_x 1280 1024
@@ -38,7 +39,7 @@ done
 settled_board game-after-turn >/dev/null
 
 # Exit saves the player's file and the table, in their exact formats.
-click_at $GAME_EXIT
+click_at "$GAME_EXIT"
 wait_window "Zentorra" 10 "$game"
 [ "$WIN" = "$menu" ] || fail "the menu came back as a new window"
 save="$RUN_DIR/data/Tester.dat"
@@ -53,11 +54,11 @@ LC_ALL=C grep -Pzq '^("[A-Za-z0-9]*"\r\n-?[0-9]+\r\n){8}$' "$table" ||
 enter_name Veteran
 sleep 0.3
 shot choice
-click_at $CONTINUE
+click_at "$CONTINUE"
 wait_window "Zentorra" 10 "$menu"
 game=$WIN
 settled_board game-continued >/dev/null
-click_at $GAME_EXIT
+click_at "$GAME_EXIT"
 wait_window "Zentorra" 10 "$game"
 score=$(head -1 "$RUN_DIR/data/Veteran.dat" | tr -d '"\r')
 [ "$score" -ge 500 ] || fail "Veteran's score went down to $score"
@@ -65,18 +66,18 @@ score=$(head -1 "$RUN_DIR/data/Veteran.dat" | tr -d '"\r')
 [ "$(sed -n 2p "$table" | tr -d '\r')" = "$((score * 100))" ] || fail "Veteran's points: $(cat -A "$table")"
 
 # The high scores show the entry: its insignia box holds a picture, the last one is empty.
-click_at $SCORE
+click_at "$SCORE"
 wait_window "High Score" 10
 sleep 0.3
 scores=$(shot high-scores)
 read -r first last <<<"$(pixels "$scores" 80,212 590,698)"
 [ "$first" != "255,255,255" ] || fail "the first entry shows no insignia"
 [ "$last" = "255,255,255" ] || fail "the last entry shows an insignia"
-click_at $BACK
+click_at "$BACK"
 wait_window "Zentorra" 10
 [ "$WIN" = "$menu" ] || fail "Back did not show the menu"
 
-click_at $QUIT
+click_at "$QUIT"
 wait_exit 10
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 echo "PASS whole visit"

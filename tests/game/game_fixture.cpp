@@ -1,7 +1,5 @@
 #include "tests/game/game_fixture.h"
 
-#include <unistd.h>
-
 #include "game/game_state.h"
 #include "game/screen_links.h"
 #include "platform/headless/headless.h"
@@ -10,22 +8,6 @@
 
 namespace game::testing {
 namespace {
-
-void ResetSharedState() {
-  for (auto& column : Board) {
-    for (auto& cell : column) cell = 0;
-  }
-  Score = Hits = 0;
-  ChainActive = RevertPending = kFalse;
-  PopupKind = PopupTick = 0;
-  PopupScale = 0;
-  RankIndex = RankTier = 0;
-  AnimState = MatchCol = MatchRow = MatchLength = MatchDirection = MatchKind = 0;
-  HighScoreValues.fill(0);
-  HighScoreNames.fill("");
-  PlayerName = "Tester";
-  FillRankThresholds();
-}
 
 void InstallTestPictures(FrmMain& game) {
   for (int kind = 0; kind < 7; ++kind) {
@@ -43,33 +25,24 @@ void InstallTestPictures(FrmMain& game) {
 }  // namespace
 
 void GameTest::SetUp() {
-  static const bool initialised = [] {
-    platform::headless::Init();
-    return true;
-  }();
-  (void)initialised;
-  platform::headless::Reset();
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  folder_ = std::filesystem::temp_directory_path() /
-            ("zt_game_" + std::to_string(getpid()) + "_" + info->name());
-  std::filesystem::remove_all(folder_);
+  HeadlessTest::SetUp();
   std::filesystem::create_directories(folder_ / "data");
   std::error_code ignored;
   std::filesystem::create_directory_symlink(std::filesystem::path(ZT_PROGRAM_DIR) / "resources",
                                             folder_ / "resources", ignored);
   platform::SetProgramFolder(folder_);
   ResetSharedState();
+  PlayerName = "Tester";
+  FillRankThresholds();
   SeedRandom(12345);
   Links().showMenu = [this] { ++menuShown_; };
   Links().showWinScreen = [this] { ++winShown_; };
 }
 
 void GameTest::TearDown() {
-  platform::headless::Reset();
-  Links() = {};
+  HeadlessTest::TearDown();
+  ResetSharedState();  // the screen links point into this fixture
   game_ = nullptr;
-  std::error_code ignored;
-  std::filesystem::remove_all(folder_, ignored);
 }
 
 FrmMain& GameTest::OpenGame() {
@@ -84,29 +57,6 @@ void GameTest::WriteSave(std::int32_t score, std::int32_t hits, std::int16_t ran
   std::error_code error;
   ASSERT_TRUE(storage::SavePlayerFile(storage::PlayerFilePath(folder_, PlayerName),
                                       {score, hits, rank, tier}, error));
-}
-
-void GameTest::SetBoard(const std::array<const char*, 8>& rows) {
-  for (int r = 0; r < kRows; ++r) {
-    for (int c = 0; c < kColumns; ++c) Board[c][r] = static_cast<std::int16_t>(rows[r][c] - '0');
-  }
-}
-
-void GameTest::SetLineFreeBoard() {
-  for (int c = 0; c < kColumns; ++c) {
-    for (int r = 0; r < kRows; ++r) Board[c][r] = static_cast<std::int16_t>((c + 2 * r) % 6);
-  }
-}
-
-bool GameTest::BoardHasLine() {
-  for (int c = 0; c < kColumns; ++c) {
-    for (int r = 0; r < kRows; ++r) {
-      const int k = Board[c][r];
-      if (r + 2 < kRows && Board[c][r + 1] == k && Board[c][r + 2] == k) return true;
-      if (c + 2 < kColumns && Board[c + 1][r] == k && Board[c + 2][r] == k) return true;
-    }
-  }
-  return false;
 }
 
 void GameTest::ShowBoard() {

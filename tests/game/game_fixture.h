@@ -10,8 +10,15 @@
 
 #include "game/frm_main.h"
 #include "gfx/surface.h"
+#include "tests/support/boards.h"
+#include "tests/support/headless_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace game::testing {
+
+using zt_test::BoardHasLine;
+using zt_test::SetBoard;
+using zt_test::SetLineFreeBoard;
 
 // Ball kind k is a plain square of this colour, so a pixel tells which kind is drawn.
 inline constexpr std::array<gfx::Pixel, 7> kBallColour = {0x0000FF, 0x00C000, 0x800080, 0xFF0000,
@@ -21,7 +28,7 @@ inline constexpr std::array<gfx::Pixel, 5> kPopupColour = {0x101010, 0x202020, 0
                                                            0x505050};
 inline constexpr double kTickMs = 15.625;
 
-class GameTest : public ::testing::Test {
+class GameTest : public zt_test::HeadlessTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -31,11 +38,6 @@ class GameTest : public ::testing::Test {
   // Writes the player's save file before the game opens.
   void WriteSave(std::int32_t score, std::int32_t hits, std::int16_t rank, std::int16_t tier);
 
-  // Eight strings of eight digits, one per row from the top: rows[r][c] is Board(c, r).
-  static void SetBoard(const std::array<const char*, 8>& rows);
-  // A board without any line: kind (c + 2r) mod 6.
-  static void SetLineFreeBoard();
-  static bool BoardHasLine();
   // Draws the board from the model, as the loading would have.
   void ShowBoard();
 
@@ -49,7 +51,8 @@ class GameTest : public ::testing::Test {
   // Whether the game window is still open: a closed one is no longer the screen's instance.
   static bool GameWindowOpen();
 
-  std::filesystem::path folder_;
+  zt_test::TempFolder temp_{"zt_game"};
+  const std::filesystem::path& folder_ = temp_.Path();
   FrmMain* game_ = nullptr;
   int menuShown_ = 0;
   int winShown_ = 0;

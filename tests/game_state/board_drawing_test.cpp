@@ -19,6 +19,7 @@ class BoardDrawingTest : public ::testing::Test {
   static Pixel KindColour(int kind) { return Rgb(30 * kind, 200 - 20 * kind, 40 + kind); }
 
   void SetUp() override {
+    ResetSharedState();
     for (int k = 0; k < 7; ++k) {
       balls_[k] = std::make_unique<Surface>(kCell, kCell, gfx::kWhite);
       balls_[k]->fillRect(10, 10, 55, 55, KindColour(k));
@@ -30,7 +31,7 @@ class BoardDrawingTest : public ::testing::Test {
     canvas.empty = &empty_;
     SetBoardCanvas(canvas);
   }
-  void TearDown() override { SetBoardCanvas(BoardCanvas{}); }
+  void TearDown() override { ResetSharedState(); }
 
   Surface window_{1024, 768, gfx::kBlack};
   Surface empty_{962, 716, gfx::kWhite};
@@ -84,7 +85,6 @@ TEST_F(BoardDrawingTest, RedrawShowsEveryCellAtItsColumnAndRow) {
   }
   EXPECT_EQ(window_.at(600, 400), gfx::kBlack);  // right of the board
   EXPECT_EQ(window_.at(300, 149), gfx::kBlack);  // above it
-  for (auto& column : Board) std::fill(std::begin(column), std::end(column), 0);
 }
 
 TEST(BoardDrawing, WithoutCanvasNothingIsDrawn) {

@@ -11,11 +11,10 @@ namespace {
 class NewBallKindTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (auto& column : Board) std::fill(std::begin(column), std::end(column), 0);
-    RankTier = 0;
+    ResetSharedState();
     SeedRandom(20261209);
   }
-  void TearDown() override { SetUp(); }
+  void TearDown() override { ResetSharedState(); }
 
   // How often each kind comes out of n draws.
   static std::array<int, 7> Counts(int n) {

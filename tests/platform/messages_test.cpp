@@ -5,6 +5,7 @@
 #include "platform/headless/headless.h"
 #include "platform/loop/window_messages.h"
 #include "platform_test.h"
+#include "tests/support/temp_folder.h"
 
 using namespace platform;
 
@@ -133,9 +134,9 @@ TEST_F(MessagesTest, AProcedureThatYieldsGetsNoNestedMessage) {
   EXPECT_EQ(received[1].message, 0x402u);
 }
 
-TEST(SystemTest, MessageBoxesScreenSizeAndPictures) {
-  platform::headless::Init();
-  headless::Reset();
+using SystemTest = PlatformTest;
+
+TEST_F(SystemTest, MessageBoxesScreenSizeAndPictures) {
   MsgBox("Minimum screen resolution is 1024 * 768", "Warning", MsgBoxIcon::Exclamation);
   ASSERT_EQ(headless::MessageBoxes().size(), 1u);
   EXPECT_EQ(headless::MessageBoxes()[0].title, "Warning");
@@ -145,7 +146,8 @@ TEST(SystemTest, MessageBoxesScreenSizeAndPictures) {
   EXPECT_EQ(ScreenWidth(), 1280);
   EXPECT_EQ(ScreenHeight(), 767);
 
-  const auto folder = std::filesystem::temp_directory_path() / "zt_platform_pictures";
+  const zt_test::TempFolder temp("zt_platform_pictures");
+  const auto& folder = temp.Path();
   std::filesystem::create_directories(folder / "resources");
   // A 3 x 2 PNG, transparent black but for (1, 0), which is 0x0A9AD7.
   static const char kDot[] =
@@ -160,9 +162,6 @@ TEST(SystemTest, MessageBoxesScreenSizeAndPictures) {
   ASSERT_EQ(picture.width(), 3);
   EXPECT_EQ(picture.at(1, 0), gfx::Rgb(10, 154, 215));
   EXPECT_TRUE(LoadPicture("missing.png").empty());
-  std::filesystem::remove_all(folder);
-  SetProgramFolder(ZT_PROGRAM_DIR);
-  headless::Reset();
 }
 
 }  // namespace

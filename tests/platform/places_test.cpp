@@ -12,6 +12,7 @@
 
 #include "platform/files/places.h"
 #include "platform/files/places_os.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using platform::detail::ChoosePlaces;
@@ -20,12 +21,8 @@ namespace {
 
 class PlacesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fs::remove_all(root_);
-    fs::create_directories(program_);
-  }
+  void SetUp() override { fs::create_directories(program_); }
   void TearDown() override {
-    fs::remove_all(root_);
     Restore("HOME", home_);
     Restore("XDG_DATA_HOME", dataHome_);
   }
@@ -40,7 +37,8 @@ class PlacesTest : public ::testing::Test {
       unsetenv(name);
   }
 
-  fs::path root_ = fs::temp_directory_path() / ("zt_places_" + std::to_string(getpid()));
+  zt_test::TempFolder temp_{"zt_places"};
+  const fs::path& root_ = temp_.Path();
   fs::path program_ = root_ / "program";
   fs::path installed_ = root_ / "share" / "zentorra";
   fs::path perUser_ = root_ / "home" / "zentorra";

@@ -6,16 +6,9 @@
 #include "platform/headless/headless.h"
 #include "platform/loop/system.h"
 #include "platform/ui/form.h"
+#include "tests/support/headless_test.h"
 
-class PlatformTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    platform::headless::Init();
-    platform::SetProgramFolder(ZT_PROGRAM_DIR);
-    platform::headless::Reset();
-  }
-  void TearDown() override { platform::headless::Reset(); }
-};
+using PlatformTest = zt_test::HeadlessTest;
 
 // Pixels of a rectangle of a frame that differ from a colour.
 inline int CountNot(const gfx::Surface& frame, int x, int y, int w, int h, gfx::Pixel colour) {

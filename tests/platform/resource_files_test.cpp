@@ -7,6 +7,7 @@
 
 #include "platform/ui/fonts.h"
 #include "platform_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -16,16 +17,11 @@ class ResourceFilesTest : public PlatformTest {
  protected:
   void SetUp() override {
     PlatformTest::SetUp();
-    folder_ = std::filesystem::temp_directory_path() / ("zt_resources_" + std::to_string(getpid()));
-    std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_ / "resources");
     SetProgramFolder(folder_);
   }
-  void TearDown() override {
-    std::filesystem::remove_all(folder_);
-    PlatformTest::TearDown();
-  }
-  std::filesystem::path folder_;
+  zt_test::TempFolder temp_{"zt_resources"};
+  const std::filesystem::path& folder_ = temp_.Path();
 };
 
 // A link loop stands in for a fonts folder the player may not read (root reads through

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/files/places_os.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -13,14 +14,13 @@ using namespace platform::detail;
 
 TEST(Win32PlacesTest, TheProgramFoldersAnswers) {
   EXPECT_TRUE(fs::exists(ExecutableFolder() / "platform_tests.exe"));
-  const fs::path folder = fs::temp_directory_path() / "zt_win32_places";
-  fs::remove_all(folder);
-  EXPECT_FALSE(MayWriteIn(folder));  // missing
+  const zt_test::TempFolder temp("zt_win32_places");
+  const fs::path folder = temp.Path() / "missing";
+  EXPECT_FALSE(MayWriteIn(folder));
   platform::FolderFailure failure;
   ASSERT_TRUE(MakePrivateFolder(folder / "Zentorra" / "data", failure));
   EXPECT_TRUE(MayWriteIn(folder / "Zentorra"));
   EXPECT_TRUE(fs::is_empty(folder / "Zentorra" / "data"));  // the probe leaves nothing
-  fs::remove_all(folder);
 }
 
 TEST(Win32PlacesTest, ThePlayersFolderIsTheGamesAmongTheRoamingApplicationData) {

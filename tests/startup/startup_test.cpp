@@ -10,27 +10,17 @@
 
 #include "game/game_state.h"
 #include "platform/headless/headless.h"
+#include "tests/support/headless_test.h"
+#include "tests/support/temp_folder.h"
 
 namespace app {
 namespace {
 
-class StartUpTest : public ::testing::Test {
+class StartUpTest : public zt_test::HeadlessTest {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("zt_startup_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-               std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    platform::headless::Init();
-    platform::headless::ClearMessageBoxes();
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(folder_, ignored);
+    HeadlessTest::SetUp();  // a fresh platform: no message boxes of an earlier test
+    game::ResetSharedState();
   }
 
   bool Start(const std::filesystem::path& folder) {
@@ -62,7 +52,8 @@ class StartUpTest : public ::testing::Test {
     EXPECT_EQ(game::FirstRunDone, game::kFalse);
   }
 
-  std::filesystem::path folder_;
+  zt_test::TempFolder temp_{"zt_startup"};
+  const std::filesystem::path& folder_ = temp_.Path();
   std::optional<platform::FolderFailure> folderFailure_;
   std::string shown_;
 };

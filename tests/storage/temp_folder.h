@@ -11,24 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
+
 namespace storage {
 
 class TempFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("zt_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
-               std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_ / "data");
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::permissions(folder_ / "data", std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(folder_, ignored);
-  }
+  void SetUp() override { std::filesystem::create_directories(folder_ / "data"); }
 
   static void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -47,7 +36,8 @@ class TempFolderTest : public ::testing::Test {
     return names;
   }
 
-  std::filesystem::path folder_;
+  zt_test::TempFolder temp_{"zt_storage"};
+  const std::filesystem::path& folder_ = temp_.Path();
 };
 
 #ifndef _WIN32

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The desktop's own wave output under Wine: with ALSA's file output as Wine's audio
 # device, the menu's music reaches the file and is not silence.
+# shellcheck source=wine_e2e_lib.sh
 source "$(dirname "$0")/wine_e2e_lib.sh" "$@"
 
 start_x 1280 1024
@@ -27,7 +28,7 @@ tail -c +"$((start + 1))" "$out" >"$RUN_DIR/menu.raw"
 values=$(head -c "$((end - start))" "$RUN_DIR/menu.raw" | od -An -v -tu1 | tr -s ' ' '\n' |
   grep -v '^$' | sort -u | wc -l)
 [ "$values" -gt 16 ] || fail "the menu's output is silent ($values byte values)"
-click_at $QUIT
+click_at "$QUIT"
 wait_exit 10
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 echo "PASS audio under Wine ($((end - start)) bytes in 2 s, $values byte values)"

@@ -3,6 +3,7 @@
 # first and writes the 10-byte marker; when it ends, the splash and then the menu appear,
 # and Quit ends the program with status 0. Before that, a start without any display fails
 # cleanly.
+# shellcheck source=wine_e2e_lib.sh
 source "$(dirname "$0")/wine_e2e_lib.sh" "$@"
 
 start_x 1280 1024

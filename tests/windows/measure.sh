@@ -8,6 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 program=$(cd "$1" && pwd)
 probe=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 out=$(mktemp -d)
+# shellcheck source=wine_e2e_lib.sh
 source "$here/wine_e2e_lib.sh" "$program" "$out" measure
 
 start_x 1280 1024
@@ -22,7 +23,7 @@ start=$(date +%s%N)
 fixed_layout wine cmd.exe /c exit 0 >/dev/null 2>&1
 cold=$(ms_since "$start")
 empty=()
-for run in 1 2 3 4 5; do
+for _ in 1 2 3 4 5; do
   start=$(date +%s%N)
   fixed_layout wine cmd.exe /c exit 0 >/dev/null 2>&1
   empty+=("$(ms_since "$start")")
@@ -31,7 +32,7 @@ echo "Wine: first program of a fresh session ${cold} ms; a program that does not
 
 mapped=()
 drawn=()
-for run in 1 2 3 4 5; do
+for _ in 1 2 3 4 5; do
   fresh_copy
   write_marker
   read -r map frame < <(cd "$RUN_DIR" &&
@@ -54,7 +55,6 @@ wait_window "Zentorra" 20
 splash=$WIN
 wait_window "Zentorra" 10 "$splash"
 sleep 2
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 prefix_processes() {
   local p
   for p in /proc/[0-9]*; do
@@ -73,6 +73,6 @@ for p in $processes; do
   name=$(tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | sed 's/ *$//')
   echo "  $(percent $(($(ticks "$p") - before[$p])))  $name"
 done
-click_at $QUIT
+click_at "$QUIT"
 wait_exit 10
 rm -rf "$out"

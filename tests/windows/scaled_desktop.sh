@@ -18,7 +18,7 @@ wait_window "Zentorra" "$FIRST_WINDOW_WAIT"
 splash=$WIN
 wait_window "Zentorra" 10 "$splash"
 read -r width height <<<"$(xwininfo -id "$WIN" | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w, h}')"
-[ "$width" -gt 1300 ] && [ "$width" -le 1920 ] || fail "the menu is $width pixels wide, not scaled"
+((width > 1300 && width <= 1920)) || fail "the menu is $width pixels wide, not scaled"
 [ "$height" -le 1080 ] || fail "the menu is $height pixels high, more than the screen"
 import -window root "$SHOT_DIR/$TEST_NAME-menu-150.png"
 xdotool windowfocus "$WIN"

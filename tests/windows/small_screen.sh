@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A later start under Wine on a screen one row too low: the desktop's warning box
 # appears, and once it is closed the program has ended without writing anything.
+# shellcheck source=wine_e2e_lib.sh
 source "$(dirname "$0")/wine_e2e_lib.sh" "$@"
 
 start_x 1024 767

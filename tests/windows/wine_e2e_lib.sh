@@ -1,8 +1,10 @@
+# shellcheck shell=bash
 # The end-to-end steps of tests/e2e/e2e_lib.sh for the Windows program under Wine: each
 # test makes a fresh Wine prefix in a temporary folder on its private X server, starts
 # zentorra.exe in a fresh copy of the program folder, and at the end stops the prefix's
 # Wine processes and removes it.
 # Usage from a test: source wine_e2e_lib.sh <program folder> <screenshot folder> <test name>
+# shellcheck source=../e2e/e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/e2e_lib.sh" "$@"
 
 WINE_DIR=""

@@ -18,6 +18,7 @@ unset DISPLAY WAYLAND_DISPLAY
 fixed_layout=(setarch "$(uname -m)" -R)
 if [ ! -f "$prefix/.zentorra" ]; then
   mkdir -p "$(dirname "$prefix")"
+  # shellcheck disable=SC2016  # expanded by the inner shell, which has WINEPREFIX
   flock "$prefix.lock" "${fixed_layout[@]}" bash -c '[ -f "$WINEPREFIX/.zentorra" ] && exit 0
     wineboot -i && wine reg add "HKCU\Software\Wine\Drivers" /v Graphics /d null /f &&
       wineserver -w && touch "$WINEPREFIX/.zentorra"' >/dev/null 2>&1

@@ -7,7 +7,7 @@
 #include <map>
 #include <tuple>
 
-#include "platform/win32/text.h"
+#include "platform/win32_media/text.h"
 
 // After the layer's headers: the desktop's headers define some of their names as macros.
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "platform/win32/text.h"
+#include "platform/win32_media/text.h"
 
 #include <windows.h>
 
