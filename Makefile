@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Thin wrapper over CMake. `make run` starts the game, `make test` runs every test.
 BUILD         ?= build
 ASAN_BUILD    ?= build-asan

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painted buttons and short texts are made clickable the same way on every screen: a
 // click handler and, while the mouse is over them, the screen's own pointer picture.
 #pragma once

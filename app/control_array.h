@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arrays of like controls that share one name and are told apart by an index, as in
 // lblScore(3) or picMR(24). Created in index order, so later ones draw over earlier ones.
 #pragma once

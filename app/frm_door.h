@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu: takes the player name, continues a saved game or starts a new one, opens the
 // high scores and the how-to-play screen, starts the music and quits the program.
 #pragma once

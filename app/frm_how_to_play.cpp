@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/frm_how_to_play.h"
 
 #include "app/frm_door.h"

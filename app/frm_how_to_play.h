@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The how-to-play screen: a 3 x 3 block of balls whose ring turns once clockwise and once
 // back, with a mouse picture showing which button does which, then leaves by itself.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/frm_score.h"
 
 #include <string>

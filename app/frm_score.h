@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The high-score screen: the eight best results with names, scores and the insignia of
 // the rank each score reaches.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The splash screen: refuses screens that are too small, fills the rank table, loads the
 // high scores, starts the hidden music screen, fades its title in and out and opens the
 // menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/frm_win.h"
 
 #include "app/label_fit.h"

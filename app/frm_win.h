@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The win screen: the insignia of the highest rank with a closing message; the program
 // ends five seconds after it is shown.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Labels keep their design size unless their text is wider than it: then they widen just
 // enough (to the right, or both ways for centred text) so that no text is cut off.
 #pragma once

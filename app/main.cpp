@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Zentorra: the start-up routine opens the first screen, then the event loop runs until
 // the music screen is closed (by the menu's Quit or five seconds after the win screen).
 #include "app/frm_door.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The start-up routine: the program begins here, before any window exists.
 #pragma once
 

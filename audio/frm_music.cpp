@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "audio/frm_music.h"
 
 #include "game/game_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hidden music screen: loads the five sounds, keeps the music going with its 20 ms
 // timer, and is the program's exit path: closing it frees the sound engine and ends
 // the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SoundManager: 32 numbered sound slots, each holding one WAV file's samples and one
 // open wave-output device ready to play them. Free operations over module data, all on
 // the UI thread. Booleans are 16-bit: -1 true, 0 false.

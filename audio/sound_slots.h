@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Inside SoundManager: the slot table and the notification window. Only the sound
 // manager itself and its tests use this header.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "audio/wave_file.h"
 
 #include <new>

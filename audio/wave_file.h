@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The RIFF walk of LoadSound: finding the fmt and data chunks of a WAV file and reading
 // its samples. Each step returns the text of the message its failure shows, or an empty
 // string on success; the caller shows the message and closes the file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound engine's two time limits: the audio callback mixing 32 playing voices must
 // take under 10% of its buffer's duration, and a started sound must reach the mixer
 // within one audio buffer.

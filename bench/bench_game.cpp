@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game screen's costs: the heaviest animation tick, and whole moves on the virtual
 // clock of the headless backend.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame composition: a 1024 x 768 window with a background picture and the kind of
 // controls the game screen carries, composed alone and composed and presented (headless).
 #include <benchmark/benchmark.h>

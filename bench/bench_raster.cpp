@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Raster throughput: a full-window SRCCOPY against memcpy of the same bytes, and the two
 // copies of a ball drawing in destination pixels per second.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Measures how long a program takes from its launch to its first window on the X display
 // named by DISPLAY: until the window is mapped (an X event, seen as it happens), and until
 // its first frame is on the screen (two pixels of its bottom-right corner read back every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bench/game_setup.h"
 
 #include <filesystem>

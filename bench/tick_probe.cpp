@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The heaviest tick of the game screen (the end of a drop: RedrawBoard, then a composed
 // frame, as BM_HeaviestTick in bench_game) timed on the real clock, for builds without
 // Google Benchmark: the Windows one, run under Wine. Not a test: it prints figures.

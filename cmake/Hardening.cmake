@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The hardening Debian builds its own packages with, for the optimised builds of the
 # Linux program (fortified functions need the optimiser): each flag where the compiler
 # or the linker takes it, so an older toolchain still builds.

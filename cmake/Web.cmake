@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The browser build (cmake/emscripten.cmake): the page is the desktop, drawn on a canvas,
 # with the browser's own audio and storage; fonts and pictures read with stb. The pictures
 # and sounds come from a native build's tools, as for Windows. The rules' tests run in the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Windows build (cross-compiled with cmake/mingw-w64-x86_64.cmake): the desktop's own
 # windows, fonts, picture decoder and multimedia calls instead of SDL; GoogleTest built
 # from Debian's sources; the pictures and sounds drawn by the native build's tools.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # zt_library(NAME [OBJECT] SOURCES... [DEPS targets...]): one library target per subsystem.
 # The project root is the include root, so headers are included as "gfx/raster.h". A
 # platform backend is an OBJECT library: it defines what the core's rooms declare, so it

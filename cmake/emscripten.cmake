@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The browser build with Debian's Emscripten: its own CMake platform file, and the two
 # settings its tools need on a machine whose Node.js is not Debian's own.
 include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)

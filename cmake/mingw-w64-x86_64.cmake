@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 64-bit Windows with Debian's MinGW-w64 compilers. The -posix variants:
 # the default (win32) thread model has no std::mutex or std::thread.
 set(CMAKE_SYSTEM_NAME Windows)

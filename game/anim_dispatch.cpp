@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tick of TAnim: one small state machine keyed on AnimState.
 #include "game/frm_main.h"
 

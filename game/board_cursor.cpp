@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyboard play: a cursor on an inner cell that the arrow keys move, and keys that act as
 // the presses and buttons of the game screen.
 #include <algorithm>

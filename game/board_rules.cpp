@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/board_rules.h"
 
 #include "game/game_state.h"

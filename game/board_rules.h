@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules that need nothing but the board: where the next line is, what it is worth,
 // and how the balls above it fall into its place.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // States 3, 4 and 5 of the board state machine: a scored line shrinks away, the balls above
 // a vertical line drop, and the ball of a refused press shakes. The model is already final;
 // these states only draw.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/fixed_point.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decimal fixed point with four places, the way the rank progress is kept: a value is held
 // as a whole number of ten-thousandths, so 0.125 is 1250.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/frm_main.h"
 
 #include <algorithm>

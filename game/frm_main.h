@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game screen: the board, the press handling, the animation state machine driven by
 // TAnim, the line check, ranks, score popups and leaving the game.
 #pragma once

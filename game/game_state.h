@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The state the screens and the game logic share, and the small routines several
 // screens call: the kind of every new ball, the board drawing steps and the score text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/high_score.h"
 
 #include <limits>

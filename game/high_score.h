@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The result of a game in the table of the eight best.
 #pragma once
 

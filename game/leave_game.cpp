@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Leaving through Exit: the only way a game is saved.
 #include "game/frm_main.h"
 #include "game/high_score.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The line check that ends every slide and every drop: one line per call, scored,
 // recorded for the clearing animation and refilled at once; or the turn back; or the end
 // of the move.

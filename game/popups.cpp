@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The score popups grown by TOther in the right-hand panel, and the hand-over to the win
 // screen.
 #include "game/frm_main.h"

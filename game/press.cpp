@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A press on the board: the player's only move.
 #include <cmath>
 

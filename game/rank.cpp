@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Promotion through the 25 ranks and the progress bar towards the next one.
 #include <algorithm>
 #include <cmath>

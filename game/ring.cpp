@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/ring.h"
 
 #include "game/game_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ring of eight cells around a centre cell, and the two ways of turning it.
 #pragma once
 

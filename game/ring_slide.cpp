@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The eight balls of a turned ring sliding into their new cells.
 #include "game/frm_main.h"
 #include "game/ring.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/save_report.h"
 
 #include "platform/loop/system.h"

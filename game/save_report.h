@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A save that fails must not fail silently: the player learns what was not saved and why.
 #pragma once
 

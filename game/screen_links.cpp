@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/screen_links.h"
 
 namespace game {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screens the game screen hands over to live in the application layer above it.
 // The application connects them at start; tests connect recorders.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gfx/pixel_memory.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Memory for pixels. A window-sized picture is megabytes, and touching fresh memory costs
 // a page fault per 4 KiB, which is slow (about 10 us on a virtual machine: 8 ms for one
 // 1024 x 768 picture). So blocks of 2 MiB and more are aligned to 2 MiB, and their whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three raster calls every screen draws with.
 #pragma once
 

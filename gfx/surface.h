@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A 32-bit picture in memory: windows, hidden pictures and the persistent image
 // of a window are all surfaces, and every raster call reads and writes them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The seam between the window-system layer and the backends that stand behind it: the
 // desktop backend (real windows: sdl/ on Linux, win32/ on Windows) or the headless test
 // driver (in headless/).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File names of the pictures under the program folder's resources/, as the build
 // generates them. Screens load them with platform::LoadPicture.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "storage/code_page.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The single-byte code page the text files are written in: the desktop's Western one,
 // Windows-1252. In memory, text is UTF-8 like everything the screens draw.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "storage/player_file.h"
 
 #include <algorithm>

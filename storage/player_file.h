@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The player's save file: four quoted numbers, one per CR LF line.
 #pragma once
 

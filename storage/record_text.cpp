@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "storage/record_text.h"
 
 #include "platform/files/files.h"

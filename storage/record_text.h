@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The quoted-record text form shared by the save files: one field per line, strings in
 // double quotes, numbers as bare or quoted decimal text, lines ending in CR LF, all in the
 // desktop's code page (storage/code_page.h). Fields are UTF-8 in memory.

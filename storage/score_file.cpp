@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "storage/score_file.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The high-score table file: eight entries of a quoted name line and a bare number line.
 #pragma once
 

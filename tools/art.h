@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's look: one palette, light from the top-left, and the pieces that several
 // pictures share (balls, stars, painted buttons).
 #pragma once

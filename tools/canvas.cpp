@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/canvas.h"
 
 #include <SDL.h>

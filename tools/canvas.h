@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing surface of the picture generator. Colours are floats in 0..1 so that layers
 // blend without banding; shapes are given as signed distance functions (negative inside,
 // in pixels), which yields exact anti-aliased edges at every size.

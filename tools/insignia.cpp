@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 25 rank insignia: a round or square badge with gold stars, the title underneath.
 #include <array>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Build step: draws every picture of the game into the program folder's resources/, a
 // labelled contact sheet of all of them for review, and the desktop's icons in the
 // hicolor theme's layout (<size>x<size>/apps/zentorra.png) at the sizes given, with the

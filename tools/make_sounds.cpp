@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Build step: synthesises the game's five sounds into the program folder's Sound/ and
 // prints each one's figures (length, levels, DC, loop seam) for review.
 //   zt_make_sounds <Sound dir>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Mutation check: puts one small deliberate fault (a mutant) at a time into the raster, the
 # board drawing, the ring, the line check, the ranks, the animations, the popups, the file
 # code and the music screen, rebuilds the test programs that cover that code, runs them,

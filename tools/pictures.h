@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every picture of the game, drawn at its final size.
 #pragma once
 

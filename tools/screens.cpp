@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Screen backgrounds, menu panels, score popups and the splash title.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/shapes.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Signed distance functions of the shapes the pictures are built from.
 #pragma once
 

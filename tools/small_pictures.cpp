@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Balls, the how-to-play pictures, the pointer and the window icon.
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The licence line every source file opens with (after a script's #! line):
 #   tools/spdx.sh --check   lists the files without it, and fails when there are any
 #   tools/spdx.sh --fix     puts it in, as a comment of the file's own language

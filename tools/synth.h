@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small synthesis kit for the game's sounds: a seeded noise source, envelopes, a
 // resonant filter, and the finishing steps every sound goes through.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/text.h"
 
 #include <SDL_ttf.h>

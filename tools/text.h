@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text for the pictures, rendered with SDL2_ttf from the fonts the game ships with.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/windows_icon.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows icon file: one .ico that holds the game's icon at every size Explorer,
 // the taskbar and shortcuts ask for.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DSTAGE=<folder> -DFILES=<out> -DUNFILES=<out> -P nsis_lists.cmake: the installer's
 # lines for every file of the staged program folder, and the uninstaller's lines that
 # remove exactly those files and then their folders, deepest first, when empty.

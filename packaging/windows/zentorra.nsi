@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; The Windows installer, built by `make windows-installer` with makensis, given:
 ;   VERSION  the project's version          STAGE   the folder the zip packs (Zentorra\)
 ;   FILES    the install lines for STAGE    UNFILES the matching uninstall lines

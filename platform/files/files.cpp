@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file operations of platform/files/files.h that read the same on every system: reading a
 // whole file and finding a name without regard to letter case, on top of what each system
 // answers in a file of its own (files_os.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file operations whose safe form depends on the operating system: reading only
 // regular files, without ever waiting on a named pipe or a device that stands in a file's
 // place; replacing a file atomically through a temporary file of its own; and finding a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Inside the file operations: what each system's own file (linux/files.cpp,
 // win32/files.cpp) takes from the part that reads the same everywhere (files.cpp).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the game's files live. The program's own files (pictures, fonts, sounds) are read
 // from one folder, the player's files (fr.dat, data/) are written to another. This module
 // alone decides both, once per run; the rest of the game only asks for the folders.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the operating system tells the places module. Each system answers in a file of
 // its own (linux/places.cpp); the decision made from the answers is the same everywhere.
 #pragma once

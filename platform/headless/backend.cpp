@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend and its test driver: no windows, a virtual clock that only moves
 // when a test advances it, and a record of what would have been shown.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The test driver of the headless backend: a virtual clock, input at pixel positions,
 // read-back of composed frames, and message boxes to record and answer.
 #pragma once

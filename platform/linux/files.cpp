@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file operations of platform/files/files.h that Linux answers in its own way: opening
 // only regular files, replacing a file through an exclusive temporary one, and the
 // advisory locks (flock) that tell a file being written and the copies' turns.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Linux answers for the places module: the program file from /proc, the player's
 // data folder from the XDG base-directory convention.
 #include <pwd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parts of the event loop that both backends share.
 #include "platform/backend.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Linux stand-in for hidden message windows and the posted-message queue, which the
 // headless backend uses too. Posting is the one thing another thread may do, so the window
 // table and the queue sit behind one lock; procedures run on the UI thread, outside the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/loop/msg_box.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message box of the backends that have none of their own: a small window drawn with
 // our own forms, fonts and pictures, so it appears wherever our windows do. It shows the
 // title, an icon, the text wrapped to a readable width and an OK button; OK, Enter, Space

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message box's icons, drawn as shapes: a warning triangle with an exclamation mark,
 // and a round information sign. Each pixel averages 4 x 4 samples, so edges are smooth.
 #include <algorithm>

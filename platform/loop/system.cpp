@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing the backend, and the services that are not windows: message boxes and the
 // screen size.
 #include <cstdio>

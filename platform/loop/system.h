@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The services of the window system that are not windows: the event loop, yielding,
 // message boxes, the screen, pictures and the end of the program.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hidden message windows and posted messages: the small part of the desktop window
 // manager that the sound engine talks to. Messages may be posted from any thread; they
 // are delivered on the UI thread, in order, by the event loop and by DoEvents().

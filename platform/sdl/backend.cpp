@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SDL backend: real windows, the real clock, and an event loop that sleeps until the
 // next timer is due or an event (input, a posted message) arrives.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/sdl/display_lost.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program and its display: Xlib calls a fatal-error handler when the display goes away
 // (the player logs out, the X server dies), from inside whatever call noticed, and that
 // handler must end the process; ours saves the open game and ends in an order that cannot

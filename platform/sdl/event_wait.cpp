@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/sdl/event_wait.h"
 
 #include <SDL2/SDL_syswm.h>

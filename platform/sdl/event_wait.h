@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the SDL backend sleeps. Asking SDL for events reads from the display connection
 // every time, which costs more than the ticks of an idle 20 ms timer. So the backend
 // sleeps in poll() on the display connection and a wake-up descriptor, and asks SDL

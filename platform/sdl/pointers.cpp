@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mouse pointers of the SDL backend: the arrow, the hand, and colour pointers made from
 // the screens' pointer pictures (made once per picture).
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SDL's audio device, which plays the mix of the wave-output voices.
 #include "platform/sdl/wave_out_device.h"
 

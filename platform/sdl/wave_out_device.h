@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SDL's audio device: it plays the mix of the wave-output voices (platform/winmm/
 // wave_out_mixer.h) from SDL's audio thread. The desktop backend's Init chooses it.
 #pragma once

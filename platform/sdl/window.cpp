@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/sdl/window.h"
 
 #include <SDL2/SDL_syswm.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The OS window behind a visible form in the SDL backend: a window, its renderer and a
 // streaming texture that receives the composed frame.
 #pragma once

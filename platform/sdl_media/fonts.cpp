@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/ui/fonts.h"
 
 #include <SDL2/SDL_ttf.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control base (placement, visibility, containers) and the simple picture controls.
 #include <algorithm>
 #include <cmath>

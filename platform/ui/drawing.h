@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Clipped drawing for the controls: a child is drawn only inside its container.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two desktop font families the screens name: on Windows the desktop's own (through
 // GDI); on Linux the free fonts the build copies into resources/fonts, Arial as Liberation
 // Sans and Verdana as DejaVu Sans.

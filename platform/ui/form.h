@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Top-level windows and the controls on them, written in the style the screens expect:
 // a screen is a class derived from Form whose constructor lays out its controls with
 // their design values, whose Load() runs when it is first shown, and whose handlers

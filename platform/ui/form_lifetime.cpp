@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where forms live and die: the one instance of each screen, the forms closed inside a
 // handler waiting for it to return, and the list of every form alive.
 #include <algorithm>

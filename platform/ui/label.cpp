@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Labels: the caption is laid out into lines (wrapped at word boundaries within the width
 // unless the label sizes itself to one line), rendered once, and kept until the text,
 // font or width changes. The colour is applied when drawing, so a colour change re-uses it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windows of forms hidden or closed during a pass of the event loop, in the backends
 // that show real windows. They leave the screen only once the pass's frames are on it
 // (BackendImpl::FramesShown), so that a screen replacing another is there before the other

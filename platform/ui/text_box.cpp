@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one-line text box: editing at a caret, and drawing that scrolls the text so the
 // caret stays in view.
 #include <algorithm>

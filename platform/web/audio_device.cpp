@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/web/audio_device.h"
 
 #include <emscripten.h>

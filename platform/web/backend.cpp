@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web backend: the page is the desktop (desktop.h), time is the browser's clock, and
 // between passes the program gives the browser its turn until the next timer is due or an
 // event comes. Waits inside a handler (a yield, a message box) keep the handler's stack

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/web/desktop.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's desktop in the web backend: every visible form is a window on one 1024 x 768
 // picture, centred over what lies beneath, the most recently shown on top. The picture is
 // composed once per pass and handed to the page, which draws it at its next display frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text with stb_truetype from the program's own font files (subset to the characters the
 // screens can show). Advances are whole pixels and lines as high as ascent to descent, as
 // the desktop's renderer measures them, so the labels lay out the same.

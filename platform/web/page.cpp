@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calls into the page: each is a line of JavaScript that hands over to page.js.
 #include "platform/web/page.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the web backend asks of the page (page.js): the events it queued, the canvas that
 // shows the desktop, the title, the pointer, the sound output and the end of the program.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures with stb_image: the program's PNGs as 0x00RRGGBB surfaces.
 #define STBI_ONLY_PNG
 #define STB_IMAGE_IMPLEMENTATION

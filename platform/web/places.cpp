@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The browser's answers for the places module: the program's own files are in the
 // preloaded data package at /zentorra, the player's in the browser's storage at /player
 // (page.js mounts it and reads it in before the program starts).

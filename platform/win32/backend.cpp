@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Win32 backend: a desktop window per visible form, the desktop's timer and an event
 // loop on GetMessage, and the desktop's own message boxes.
 #include <algorithm>

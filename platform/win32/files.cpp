@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file operations of platform/files/files.h that Windows answers in its own way, on the
 // desktop's calls with wide-character paths: opening only files on a disk, and replacing
 // a file through an exclusive temporary one.

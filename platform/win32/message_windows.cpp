@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hidden message windows on the desktop itself: real "STATIC" windows, procedures
 // installed with SetWindowLongPtrA and messages posted with PostMessageA, so the
 // wave-output devices post their done messages straight to the sound engine's window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Multimedia files on Windows: the desktop's own mmio calls. The layer's records have the
 // desktop's layout; only the open parameters are a short form of MMIOINFO.
 #include "platform/winmm/mmio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows answers for the places module: the program file from the module's own
 // name, the player's data folder among the user's roaming application data.
 #include <string>

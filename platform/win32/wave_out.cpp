@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Wave output on Windows: the desktop's own waveOut calls play the Device backend, and
 // the desktop converts and mixes the devices. The test devices are the layer's own voices
 // and mixer (platform/winmm/), so tests run the same on every platform. The layer's

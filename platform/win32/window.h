@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop window behind a visible form in the Win32 backend: a fixed-size top-level
 // window whose client area is the form's size at the monitor's scale (or the whole
 // monitor, in full screen), and a DIB section that holds the form's last composed frame,

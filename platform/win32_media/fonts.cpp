@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text on Windows: the desktop's own Arial and Verdana through GDI, drawn anti-aliased
 // into a memory bitmap and read back as a coverage mask.
 #include "platform/ui/fonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures on Windows: decoded by the desktop's own decoder, the Windows Imaging
 // Component, converted to 32-bit BGR rows (the layer's 0x00RRGGBB pixels).
 #include <iostream>

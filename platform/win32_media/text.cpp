@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/win32_media/text.h"
 
 #include <windows.h>

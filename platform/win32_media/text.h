@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text for the desktop's wide-character calls: the layer keeps its strings in UTF-8.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/winmm/mmio.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Multimedia file I/O with the classic mmio calls: on Windows the desktop's own, on Linux
 // a read-only reader of RIFF files (winmm/mmio.cpp). The Linux reader keeps every read, seek
 // and chunk search inside the file (and a search inside its parent chunk), whatever the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stand-in for the desktop's wave output outside Windows: every device is a voice
 // (wave_out_voices.h) of one mixer (wave_out_mixer.h), which the chosen audio device plays;
 // the headless backend's test devices are voices too, that no device plays.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Wave output with the classic waveOut calls. Outside Windows every open device is a voice
 // of one mixer: the voices' buffers are converted to the output format, mixed with clipping
 // and played on one audio device. When a buffer has played (wave_out_mixer.h says how

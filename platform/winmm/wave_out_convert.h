@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the mixer makes of a voice's samples: the formats it plays, their decoding to
 // stereo float, and the change of rate to the mixer's own. No device and no lock here.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/winmm/wave_out_mixer.h"
 
 #include <algorithm>

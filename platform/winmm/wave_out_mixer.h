@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mixer of the wave-output voices, and the seam to the audio device that plays it.
 // Output is interleaved stereo 32-bit float at 44.1 kHz; a device that plays another rate
 // converts it itself.

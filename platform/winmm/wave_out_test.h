@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The test devices of wave output, on every platform: no audio thread and no audio
 // device. A test decides when a buffer finishes, so the order of done messages and state
 // changes is exact, or pulls the mixed samples itself. Choosing the headless backend

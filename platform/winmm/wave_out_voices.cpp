@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/winmm/wave_out_voices.h"
 
 #include <algorithm>

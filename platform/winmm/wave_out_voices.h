@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The wave-output devices that the program keeps itself, as voices: a handle, a queue of
 // buffers, and the done message each buffer ends with. Outside Windows every device is a
 // voice of the mixer (wave_out_mixer.h), which an audio device pulls; on every platform

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app_test_support.h"
 
 #include <fstream>

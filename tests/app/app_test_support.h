@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh headless platform, fresh shared state and a fresh program folder for every
 // screen test: the folder links to the built pictures and sounds and holds nothing else.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every label of every screen holds its caption, measured with the fonts the program
 // draws with: no caption is wider than its label, or wraps into more lines than the
 // label's height shows. Captions that change are measured at their widest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/frm_door.h"
 #include "app/frm_score.h"
 #include "app_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/frm_win.h"
 #include "app_test_support.h"
 #include "platform/headless/headless.h"

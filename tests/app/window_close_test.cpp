@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window manager's close request (close button, Alt+F4) on every screen: each answers
 // it as its own way out does, and only the menu and the win screen end the program.
 #include "app/frm_door.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/assets/asset_files.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers of the asset tests: a strict WAV reader, independent of the generator's writer,
 // and scratch folders for running the generators again.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The music screen: loading the five sounds, the music timer, the switch and the exit.
 #include "audio/frm_music.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // LoadSound: slot bounds, one exact message per failure, files in many shapes.
 #include <dirent.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The multimedia file reader: chunk descent and search, and that nothing a header
 // claims can move a read or a seek outside the file.
 #include "platform/winmm/mmio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Playback: the slot states around start, stop, the device's done message, freeing and
 // the listener, on the test wave-output backend where a test decides when a buffer ends.
 #include "platform/winmm/wave_out.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real sounds: WAV files from a Debian package through the loader, and the real mixer
 // on SDL's disk audio driver, which writes what the sound card would have played.
 #include <sys/stat.h>

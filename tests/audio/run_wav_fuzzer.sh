@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Builds the WAV fuzzer with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
 # and runs it on a seed corpus made by code for a bounded time.
 # Usage: run_wav_fuzzer.sh SOURCE_DIR WORK_DIR SECONDS

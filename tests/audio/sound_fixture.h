@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh sound engine on the headless platform and the test wave-output backend, a
 // folder for WAV files, and a listener that records what it hears.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds RIFF and WAV files byte by byte, in any shape a test needs: odd chunk sizes,
 // chunks in unusual order, damaged headers. Shared by the tests and the fuzzer's seeds.
 #pragma once

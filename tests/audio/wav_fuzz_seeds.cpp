@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the fuzzer's seed corpus: small WAV files of every shape the loader knows.
 #include <filesystem>
 #include <string>

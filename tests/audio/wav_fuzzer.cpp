@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: any bytes as a WAV file, through the loader's walk of the file, then
 // through a wave-output device and the mixer, as LoadSound and StartSound would take it.
 #include <unistd.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # An audio driver that never answers (here SDL's disk driver writing into a named pipe
 # nobody reads): the menu works, and Quit still ends the program at once.
 # shellcheck source=e2e_lib.sh

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # With SDL's disk audio driver, the menu's music reaches the output file: the output holds
 # the music itself, at its own level and without a skip.
 # shellcheck source=e2e_lib.sh

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The X server goes away while the menu's music plays (the player logs out): the program
 # ends with a failure status and says why, without a crash, however the ending meets the
 # audio thread. A few rounds, since that meeting is a matter of timing.

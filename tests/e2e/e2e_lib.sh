@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # Shared steps of the end-to-end tests: a private X server, a fresh copy of the program
 # folder, windows found by title, clicks, screenshots and pixel checks.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The installed game as an ordinary player runs it: installed into a temporary DESTDIR,
 # started with the desktop entry's command as `nobody` (when run as root) with a home of
 # its own. The first start shows How To Play and writes fr.dat into the player's data

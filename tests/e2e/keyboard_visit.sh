@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A whole visit with the keyboard only, under a real window manager: the name typed and
 # confirmed with Enter, turns with the cursor, Escape back to the menu, the high scores
 # and back, and the program ended with Alt+F4.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # On a 3840 x 2160 screen the first window opens at twice its size (a whole factor, so
 # pixels stay sharp), centred, and the picture fills it.
 source "$(dirname "$0")/e2e_lib.sh" "$@"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures the program under Xvfb: time from start to the first visible splash frame,
 # CPU use of the idle menu with its music timer running, and the peak memory of a whole
 # visit (whole_visit.sh under /usr/bin/time -v). Not a test: it prints figures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finds a piece of music in a capture of the sound output: two stretches of the capture,
 // one near its start and one near its end, must each match the music at some offset (a
 // correlation near 1, the same level) and the two offsets must be as far apart as the

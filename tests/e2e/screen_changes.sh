@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Every screen of a first start and a game won, watched from the X server by window_watch:
 # each window shows its own picture the moment it is mapped (not a black or empty frame),
 # and a screen that replaces another is on the screen before the other goes.

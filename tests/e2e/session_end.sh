@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The session ends with a game open: SIGTERM and SIGHUP (a logout, a shutdown), SIGINT
 # (Ctrl+C), the display gone, and the game's window destroyed by another program. Each
 # time the game is saved and entered into the table as the window's close would, and the

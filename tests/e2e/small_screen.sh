@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A later start on a screen one row too low, on an X server with nothing but its built-in
 # fonts (as on a fresh machine): the warning box appears with its text and exclamation
 # icon, before any other window. Its OK button and the Enter key close it, and SIGTERM

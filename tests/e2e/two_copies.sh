@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Two copies of the game in one folder: the first reads the high-score table at its start,
 # the second enters a result meanwhile, and the first one's result then goes in beside
 # it instead of writing over it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A whole visit as a player makes it: a new player's game with one turn, leaving it
 # (save file and table in their exact formats), a returning player who continues a saved
 # game, the high scores with that player's entry, and Quit with exit status 0.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Under a real window manager: F11 full screen and a maximised window are kept by every
 # screen that replaces another, three changes each, and F11 returns to a window.
 source "$(dirname "$0")/e2e_lib.sh" "$@"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Watches the top-level windows of the X display named by DISPLAY as a player sees them:
 // the moment each is mapped, what it shows at once (read back as soon as the map is
 // seen), what it shows a little later, and whether any other window is on the screen when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyboard play: the cursor's drawing and movement, and key turns as presses.
 #include "platform/headless/headless.h"
 #include "tests/game/game_fixture.h"

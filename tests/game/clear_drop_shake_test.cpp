@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shrink, drop and shake frames and their tick counts.
 #include <vector>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/game/game_fixture.h"
 
 #include "game/game_state.h"

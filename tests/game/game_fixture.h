@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A game screen on the headless backend with plain coloured test pictures, a private
 // program folder, seeded random numbers and recorders for the screen hand-overs.
 #pragma once

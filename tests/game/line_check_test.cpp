@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The line check: scoring and popups, turn back, chain lines.
 #include <limits>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The score popups' ticks, and leaving the game through Exit.
 #ifndef _WIN32
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Promotion, tiers, the progress bar, the window's loading and the win hand-over.
 #include <sys/stat.h>
 #include <unistd.h>

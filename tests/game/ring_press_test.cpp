@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two ring permutations and what a press does.
 #include "game/ring.h"
 #include "platform/headless/headless.h"

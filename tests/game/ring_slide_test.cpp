@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slide of a turned ring, checked on the composed frames.
 #include "game/ring.h"
 #include "gfx/raster.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Thousands of random presses through the real window and timers on the virtual clock,
 // with the game's invariants checked after every tick of either timer.
 #include <random>

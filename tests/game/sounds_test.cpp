@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound cues the game asks for, heard through a listener on the test wave output.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board's own rules: the search order of lines, their points, and the refill.
 #include "game/board_rules.h"
 

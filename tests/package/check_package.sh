@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Looks into the Debian package that `make package` built: its name and control data
 # (section, the libraries' and fonts' packages in Depends), its file list (the program,
 # its data folder, the desktop files, and none of a player's files), and the desktop

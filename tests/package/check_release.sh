@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Looks into what `make release` put in the release folder: each artefact of this
 # version, nothing else, SHA256SUMS naming exactly them with sums that match, and the
 # licence in the source archive and the Windows zip.
@@ -12,13 +13,14 @@ fail() {
 
 cd "$1"
 version=$2
-expected=(zentorra_${version}_amd64.deb zentorra-${version}-win64.zip
-  zentorra-${version}-setup.exe zentorra-${version}.tar.gz)
+expected=("zentorra_${version}_amd64.deb" "zentorra-${version}-win64.zip"
+  "zentorra-${version}-setup.exe" "zentorra-${version}.tar.gz")
 [ -e "zentorra-${version}-web.tar.gz" ] && expected+=("zentorra-${version}-web.tar.gz")
 for f in "${expected[@]}"; do [ -s "$f" ] || fail "no $f"; done
 listed=$(awk '{print $2}' SHA256SUMS | sort)
 [ "$listed" = "$(printf '%s\n' "${expected[@]}" | sort)" ] || fail "SHA256SUMS lists: $listed"
-others=$(ls | grep -vxF -f <(printf '%s\n' "${expected[@]}" SHA256SUMS) || true)
+others=$(find . -mindepth 1 -maxdepth 1 -printf '%f\n' |
+  grep -vxF -f <(printf '%s\n' "${expected[@]}" SHA256SUMS) || true)
 [ -z "$others" ] || fail "files that are no artefact: $others"
 sha256sum --strict --quiet -c SHA256SUMS || fail "a sum does not match"
 

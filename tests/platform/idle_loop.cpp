@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A program that idles in the real event loop with one window and one 20 ms timer for a
 // given number of seconds (default 10): run it under /usr/bin/time to see what idling costs.
 // With a second argument every tick also refreshes the window: the cost of presenting.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawn message box on the headless backend: what it shows, what closes it, and that
 // its caller and every other window wait while it is up.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the game's files go: beside the program while it is the player's own writable
 // copy, in the player's data folder otherwise; and what Linux names as that folder.
 #include <gtest/gtest.h>

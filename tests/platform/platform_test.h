@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared set-up of the platform tests: a fresh headless platform for every test.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fonts and pictures that cannot be read: skipped with a line on stderr, never an abort
 // and never a wait.
 #include <sys/stat.h>

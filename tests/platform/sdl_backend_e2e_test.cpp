@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SDL backend under a real X server: the test starts its own Xvfb, opens a window,
 // reads back what the server shows, and drives it with xdotool.
 #include <SDL2/SDL.h>

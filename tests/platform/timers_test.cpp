@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend.h"
 #include "platform_test.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Win32 backend's event loop, on real desktop windows (in memory, under Wine's null
 // display driver): DoEvents yields to posted messages only, the loop delivers input and
 // wakes for timers, a window's close is the screen's to answer, and closing the last

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What Windows says to the places module: the program file's folder, whether a folder
 // takes new files, and the player's folder among the user's application data.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh program folder per test, removed afterwards.
 #pragma once
 

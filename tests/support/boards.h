@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Boards written as text, for the tests of the rules and of the game screen.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/headless_test.h"
 
 #include "platform/headless/headless.h"

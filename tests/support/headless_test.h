@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one set-up of every test that opens windows: a fresh headless platform per test,
 // with the built program folder as the program's own until a test names another.
 #pragma once

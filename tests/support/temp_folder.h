@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh empty folder for one test, named after the test and this process so that
 // parallel runs never share one, and removed with everything in it when the helper goes,
 // whatever permissions the test took away.

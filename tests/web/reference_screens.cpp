@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Linux build's rendering of the first start's screens, for the browser tests to
 // compare with: reference_screens <empty folder> writes how_to_play.ppm and menu.ppm there
 // (the program's pictures, fonts and sounds are linked in from the build).

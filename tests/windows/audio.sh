@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The desktop's own wave output under Wine: with ALSA's file output as Wine's audio
 # device, the menu's music reaches the file and is not silence.
 # shellcheck source=wine_e2e_lib.sh

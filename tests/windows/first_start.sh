@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # First start under Wine in a folder without fr.dat: the how-to-play demonstration comes
 # first and writes the 10-byte marker; when it ends, the splash and then the menu appear,
 # and Quit ends the program with status 0. Before that, a start without any display fails

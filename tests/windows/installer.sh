@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows installer under Wine: a silent install into a fresh prefix puts the game
 # under Program Files with its Start-menu shortcut and its entry among the installed
 # programs; the installed game starts with How To Play and writes fr.dat in
@@ -78,7 +79,7 @@ install "upgrade"
 # The silent uninstaller copies itself away and runs from there: wait for every process.
 fixed_layout wine "$program_dir/uninstall.exe" /S >/dev/null 2>&1 || fail "the uninstaller failed"
 wineserver -w
-left=$(cd "$program_dir" 2>/dev/null && find . | sort || true)
+left=$(find "$program_dir" 2>/dev/null | sort || true)
 [ ! -e "$program_dir" ] || fail "the uninstaller left $program_dir: $left"
 [ -z "$(find "$drive/ProgramData" "$drive/users" -name Zentorra.lnk)" ] || fail "a shortcut stayed"
 [ -z "$(entry DisplayName)" ] || fail "the uninstall entry stayed"

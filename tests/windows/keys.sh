@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The keyboard under Wine: the name typed and confirmed with Enter, the cursor shown by an
 # arrow, Enter turning its ring, Escape as Exit (the game saved), and Alt+F4 as Quit.
 source "$(dirname "$0")/wine_e2e_lib.sh" "$@"

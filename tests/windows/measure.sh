@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures the Windows program under Wine and Xvfb: start to the first visible splash
 # frame (and how long Wine takes to start and end a program that does nothing), and the
 # CPU use of the idle menu with its music timer running, the program's own and that of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A game under Wine on a machine without any audio device: the sounds load without a
 # message, the game plays silently, and leaving and Quit work as ever.
 # shellcheck source=wine_e2e_lib.sh

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Looks into the Windows program file as Explorer does: its icon holds every size from 16
 # to 256 pixels, its version block carries the project's version (numbers and texts), the
 # manifest is there, the file has no debugging information, and the DLLs it imports are
@@ -49,6 +50,7 @@ grep -q 'Microsoft.Windows.Common-Controls' "$scratch/manifest" || fail "the man
 
 imported=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | sort -f | tr '\n' ' ')
 # The README's list: the DLL names of the paragraph that says what the program imports.
+# shellcheck disable=SC2016 # the backquotes are the README's own, not an expansion
 listed=$(sed -n "/imports only Windows' own DLLs:/,/\.\$/p" "$readme" | grep -o '`[^`]*\.dll`' |
   tr -d '`' | sort -f | tr '\n' ' ')
 [ "$imported" = "$listed" ] || fail "imports $imported; the README lists $listed"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A desktop scaled to 150 % on a 1920 x 1080 screen: the program reads the manifest's
 # per-monitor awareness, so it sees the screen's real 1080 rows (no warning) and opens
 # its windows scaled by the DPI, as far as they fit the screen.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A later start under Wine on a screen one row too low: the desktop's warning box
 # appears, and once it is closed the program has ended without writing anything.
 # shellcheck source=wine_e2e_lib.sh

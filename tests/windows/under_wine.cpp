@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/windows/under_wine.h"
 
 #include <windows.h>

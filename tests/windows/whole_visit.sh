@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A whole visit under Wine: a new player's game with one turn and Exit, a returning player
 # who continues a saved game and leaves it, both files byte for byte, and Quit with exit
 # status 0.

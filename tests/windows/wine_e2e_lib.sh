@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # The end-to-end steps of tests/e2e/e2e_lib.sh for the Windows program under Wine: each
 # test makes a fresh Wine prefix in a temporary folder on its private X server, starts

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # wine_run.sh PREFIX PROGRAM [ARGS...]: runs a Windows program under Wine in the Wine
 # prefix PREFIX, making the prefix first when it is missing. CTest runs the Windows
 # test programs through it. The prefix is made once, under a lock, so that tests started
