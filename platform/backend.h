@@ -53,6 +53,11 @@ BackendImpl* ChosenBackend();
 // Makes the backend current, shutting the previous one down first. What a backend's own
 // Init calls; false when it cannot show windows.
 bool UseBackend(std::unique_ptr<BackendImpl> backend);
+// Makes chosen (or none) the backend and returns the previous one, without shutting
+// anything down: for UseBackend and Shutdown.
+BackendImpl* ReplaceChosenBackend(BackendImpl* chosen);
+// The first call in a run returns true: the session's end is being handled now.
+bool MarkSessionEnding();
 
 // Every form object alive, in creation order.
 const std::vector<Form*>& LiveForms();

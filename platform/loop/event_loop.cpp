@@ -3,21 +3,9 @@
 #include "platform/backend.h"
 
 namespace platform {
-namespace {
-bool endRequested = false;
-bool sessionEnding = false;
-}  // namespace
-
-void EndProgram() {
-  endRequested = true;
-}
-bool EndRequested() {
-  return endRequested;
-}
 
 void EndSession() {
-  if (sessionEnding) return;
-  sessionEnding = true;
+  if (!detail::MarkSessionEnding()) return;  // once per run
   {
     detail::HandlerScope scope;  // a form that closes now is destroyed at the end
     const std::vector<Form*> forms = detail::LiveForms();
@@ -25,9 +13,6 @@ void EndSession() {
       if (form->Loaded() && !form->Closing()) form->SessionEnds();
   }
   EndProgram();
-}
-bool SessionEnding() {
-  return sessionEnding;
 }
 
 void DoEvents() {
@@ -39,16 +24,7 @@ int Run() {
   return detail::CurrentBackend().Run();
 }
 
-double NowMs() {
-  return detail::CurrentBackend().NowMs();
-}
-
 namespace detail {
-
-void ResetEndRequest() {
-  endRequested = false;
-  sessionEnding = false;
-}
 
 int PresentDirtyForms() {
   int presented = 0;

@@ -2,7 +2,6 @@
 // Choosing the backend, and the services that are not windows: message boxes and the
 // screen size.
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "platform/backend.h"
@@ -10,45 +9,25 @@
 
 namespace platform {
 namespace detail {
-namespace {
-// Not destroyed at exit, so forms that outlive static destruction still find it.
-BackendImpl* backend = nullptr;
-}  // namespace
-
-BackendImpl* ChosenBackend() {
-  return backend;
-}
-
-BackendImpl& CurrentBackend() {
-  // A call before a backend is chosen is a bug in the caller: running headless instead
-  // would hide it.
-  if (!backend) {
-    std::fputs("platform: called before a backend was chosen (InitDesktop or headless::Init)\n",
-               stderr);
-    std::abort();
-  }
-  return *backend;
-}
-
 bool UseBackend(std::unique_ptr<BackendImpl> chosen) {
   Shutdown();
-  backend = chosen.release();
-  return backend->Ready();
+  ReplaceChosenBackend(chosen.release());
+  return CurrentBackend().Ready();
 }
 }  // namespace detail
 
 void Shutdown() {
-  if (!detail::backend) return;
+  detail::BackendImpl* backend = detail::ChosenBackend();
+  if (!backend) return;
   detail::DestroyAllForms(false);
   detail::DestroyAllMessageWindows();
   detail::ResetEndRequest();
   for (Form* form : detail::LiveForms()) {  // forms their callers own outlive the backend
-    detail::backend->Destroyed(*form);
+    backend->Destroyed(*form);
     form->backendData = nullptr;
     form->backendState.reset();
   }
-  delete detail::backend;
-  detail::backend = nullptr;
+  delete detail::ReplaceChosenBackend(nullptr);
 }
 
 void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) {
