@@ -341,6 +341,8 @@ class Form {
   Control* HitControl(int x, int y) const;
   // The control a press at that pixel lands on when it has a click handler, or nullptr.
   Control* ControlAt(int x, int y) const;
+  // The text box that typing goes to: a browser opens a phone's keyboard while there is one.
+  TextBox* FocusedTextBox() const { return focus_; }
 
   // The focus ring: Tab and Shift+Tab move it over the shown click areas and text boxes in
   // the order the controls were created (children after their container), and Enter or
