@@ -2,10 +2,8 @@
 // The Linux answers for the places module: the program file from /proc, the player's
 // data folder from the XDG base-directory convention.
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
@@ -42,21 +40,6 @@ std::filesystem::path PerUserFolder() {
   const std::filesystem::path home = HomeFolder();
   if (home.empty()) return {};
   return home / ".local" / "share" / "zentorra";
-}
-
-bool MakePrivateFolder(const std::filesystem::path& folder, FolderFailure& failure) {
-  std::filesystem::path partial;
-  for (const auto& part : folder) {
-    partial /= part;
-    if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
-      failure = {partial, {errno, std::system_category()}};
-      return false;
-    }
-  }
-  std::error_code error;
-  if (std::filesystem::is_directory(folder, error)) return true;
-  failure = {folder, error ? error : std::make_error_code(std::errc::not_a_directory)};
-  return false;
 }
 
 }  // namespace platform::detail
